@@ -1,0 +1,33 @@
+// Screen: the interface every full-screen state of the game implements (one per GLUT event).
+#pragma once
+
+#include <cstdint>
+
+// A screen receives every GLUT event while it is current. It hands control to another screen
+// by storing that screen through its own screenSlot (see switchScreen); the next event then
+// reaches the new screen. Screens live from their first use until program exit.
+class Screen {
+public:
+    Screen();
+    virtual ~Screen();
+
+    virtual void display() = 0;
+    virtual void idle() = 0;
+    virtual void mouse(int button, int state, int x, int y) = 0;
+    virtual void passiveMotion(int x, int y) = 0;
+    virtual void motion(int x, int y) = 0;
+    virtual void keyboard(int key, int x, int y) = 0;
+    virtual void keyboardUp(int key, int x, int y) = 0;
+    virtual void special(int key, int x, int y) = 0;
+    virtual void specialUp(int key, int x, int y) = 0;
+    virtual void reshape(int width, int height) = 0;
+
+    // The window point the game warps the pointer to every frame and measures motion from.
+    // It is deliberately not the window centre: the game always ran with these values.
+    int32_t warpX;
+    int32_t warpY;
+
+    // Where this screen stores its successor when it switches; set by whoever first hands
+    // control to it.
+    Screen** screenSlot;
+};

@@ -1,0 +1,19 @@
+// Startup: the platform steps of start-up (resource directory, game window).
+#pragma once
+
+namespace startup {
+
+// The game reads ./ressources/ and writes ./config.cfg. When started from elsewhere (a desktop
+// launcher, a shell in another folder), move next to the executable so both are found.
+// Returns false only when neither place holds a ressources folder.
+bool enterResourceDirectory(const char* argv0);
+
+// Enters full-screen game mode at 1024x768:32@85. Where that is impossible (virtual displays,
+// many desktops) a 1024 x 768 window at the top-left corner takes its place, so the game
+// always runs. Returns true when real game mode was entered.
+bool openGameWindow();
+
+// Leaves game mode if it was entered; harmless otherwise.
+void closeGameWindow();
+
+}  // namespace startup

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Release game and the sanitizer test build, starts a
+# private Xvfb and runs the whole suite with CTest. Extra arguments go to ctest (-R, -L, ...).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh" release zorblat ressources
+bash "$root/scripts/build.sh" test
+
+# One virtual display for the OpenGL tests; the end-to-end tests start their own.
+displayfd_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$displayfd_file"' EXIT
+for _ in $(seq 100); do
+  [ -s "$displayfd_file" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$displayfd_file")"
+
+export SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# Mesa's llvmpipe: one rendering thread is plenty for 1024 x 768 tests on two cores.
+export LP_NUM_THREADS=1
+
+cd "$root/build/test"
+ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"

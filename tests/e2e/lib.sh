@@ -1,0 +1,124 @@
+# End-to-end helpers: start the real game on a private Xvfb, drive it with xdotool, read
+# screenshots with ImageMagick. Source this file; every test script calls e2e_start first.
+#
+#   e2e_start GAME_BINARY [args]  start Xvfb and the game; waits for the game window
+#   e2e_key KEY...                send keys (xdotool names: Escape, Return, a, Left, ...)
+#   e2e_key_down KEY / e2e_key_up KEY
+#   e2e_move X Y                  move the pointer (window coordinates)
+#   e2e_click X Y [BUTTON]        move and click (button 1 by default)
+#   e2e_screenshot NAME           writes $E2E_OUT/NAME.png and prints its path
+#   e2e_pixel PNG X Y             prints "R G B" of one pixel (0..255)
+#   e2e_expect_pixel PNG X Y R G B TOL   fails unless each channel is within TOL
+#   e2e_region_mean PNG X Y W H   prints the mean "R G B" of a rectangle
+#   e2e_wait_exit SECONDS         waits for the game to end; sets E2E_STATUS
+#   e2e_running                   true while the game process lives
+#   e2e_fail MESSAGE              prints the game's stderr and fails the test
+# Freeglut's own fatal errors also exit with status 1, the game's quit status: tests must check
+# more than the status (the window, the screen content, stderr).
+set -euo pipefail
+
+E2E_OUT=${ZORBLAT_E2E_OUT:-/tmp/zorblat-e2e}
+mkdir -p "$E2E_OUT"
+E2E_NAME=$(basename "${BASH_SOURCE[1]:-$0}" .sh)
+E2E_DIR=$(mktemp -d "/tmp/zorblat-e2e-$E2E_NAME.XXXXXX")
+E2E_STDERR="$E2E_DIR/stderr.txt"
+E2E_STATUS=""
+E2E_GAME_PID=""
+E2E_XVFB_PID=""
+E2E_WINDOW=""
+
+e2e_cleanup() {
+  [ -n "$E2E_GAME_PID" ] && kill "$E2E_GAME_PID" 2>/dev/null || true
+  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
+  rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+  echo "FAIL ($E2E_NAME): $*" >&2
+  if [ -s "$E2E_STDERR" ]; then
+    echo "--- game stderr ---" >&2
+    tail -n 40 "$E2E_STDERR" >&2
+  fi
+  exit 1
+}
+
+e2e_start() {
+  local game=$1
+  shift
+  [ -x "$game" ] || e2e_fail "no game binary at $game"
+  local fdfile="$E2E_DIR/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  E2E_XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.1
+  done
+  [ -s "$fdfile" ] || e2e_fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$fdfile")"
+  export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+  # Run from the game's build folder, where its ressources/ tree was generated.
+  (cd "$(dirname "$game")" && exec "$game" "$@") 2>"$E2E_STDERR" >"$E2E_DIR/stdout.txt" &
+  E2E_GAME_PID=$!
+  E2E_WINDOW=$(timeout 60 xdotool search --sync --onlyvisible --name "Zorblat" 2>/dev/null |
+               head -n1) || true
+  [ -n "$E2E_WINDOW" ] || e2e_fail "the game window did not appear"
+  # Give the first frames time to reach the screen (llvmpipe is slow under sanitizers).
+  sleep "${E2E_SETTLE:-2}"
+}
+
+e2e_running() { kill -0 "$E2E_GAME_PID" 2>/dev/null; }
+
+e2e_key() { xdotool key --delay 60 "$@"; sleep 0.3; }
+e2e_key_down() { xdotool keydown "$1"; }
+e2e_key_up() { xdotool keyup "$1"; }
+e2e_move() { xdotool mousemove "$1" "$2"; sleep 0.2; }
+e2e_click() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool click "${3:-1}"
+  sleep 0.3
+}
+
+e2e_screenshot() {
+  local path="$E2E_OUT/$E2E_NAME-$1.png"
+  import -window root "$path" 2>/dev/null || e2e_fail "screenshot failed"
+  echo "$path"
+}
+
+e2e_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+e2e_region_mean() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -format \
+    "%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]" info:
+}
+
+e2e_expect_pixel() {
+  local png=$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7
+  local got
+  got=$(e2e_pixel "$png" "$x" "$y")
+  read -r gr gg gb <<<"$got"
+  for pair in "$gr:$r" "$gg:$g" "$gb:$b"; do
+    local have=${pair%%:*} want=${pair##*:}
+    local diff=$((have - want))
+    [ ${diff#-} -le "$tol" ] || e2e_fail "pixel ($x,$y) of $png is $got, expected $r $g $b ±$tol"
+  done
+}
+
+e2e_wait_exit() {
+  local seconds=$1
+  for _ in $(seq $((seconds * 10))); do
+    if ! e2e_running; then
+      set +e
+      wait "$E2E_GAME_PID"
+      E2E_STATUS=$?
+      set -e
+      E2E_GAME_PID=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  e2e_fail "the game did not exit within $seconds s"
+}

@@ -1,0 +1,163 @@
+// Screen dispatch: events reach the current screen unchanged, switches, reuse, exit order.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/ScreenDefaults.h"
+#include "app/ScreenDispatch.h"
+
+namespace {
+
+// Records every call as text; optionally switches to another screen on a mouse press.
+class RecordingScreen : public Screen {
+public:
+    explicit RecordingScreen(std::vector<std::string>& log, const char* name)
+        : log_(log), name_(name) {}
+
+    Screen* switchOnPress = nullptr;
+
+    void display() override { note("display"); }
+    void idle() override { note("idle"); }
+    void mouse(int b, int s, int x, int y) override {
+        note("mouse " + args({b, s, x, y}));
+        if (switchOnPress && s == 0) {
+            switchScreen(*this, *switchOnPress);
+        }
+    }
+    void passiveMotion(int x, int y) override { note("passive " + args({x, y})); }
+    void motion(int x, int y) override { note("motion " + args({x, y})); }
+    void keyboard(int k, int x, int y) override { note("key " + args({k, x, y})); }
+    void keyboardUp(int k, int x, int y) override { note("keyUp " + args({k, x, y})); }
+    void special(int k, int x, int y) override { note("special " + args({k, x, y})); }
+    void specialUp(int k, int x, int y) override { note("specialUp " + args({k, x, y})); }
+    void reshape(int w, int h) override { note("reshape " + args({w, h})); }
+
+private:
+    static std::string args(std::initializer_list<int> values) {
+        std::string out;
+        for (int v : values) {
+            out += (out.empty() ? "" : ",") + std::to_string(v);
+        }
+        return out;
+    }
+    void note(const std::string& what) { log_.push_back(name_ + ": " + what); }
+
+    std::vector<std::string>& log_;
+    std::string name_;
+};
+
+class ScreenDispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        first.screenSlot = &currentScreen;
+        currentScreen = &first;
+    }
+    void TearDown() override { currentScreen = nullptr; }
+
+    std::vector<std::string> log;
+    RecordingScreen first{log, "A"};
+    RecordingScreen second{log, "B"};
+};
+
+TEST_F(ScreenDispatchTest, EveryCallbackForwardsItsArgumentsUnchanged) {
+    dispatch::display();
+    dispatch::idle();
+    dispatch::mouse(2, 1, -5, 900);
+    dispatch::motion(10, 20);
+    dispatch::passiveMotion(-1, 0);
+    dispatch::keyboard(233, 3, 4);  // a Latin-1 byte must stay positive, not wrap to -23
+    dispatch::keyboardUp(27, 5, 6);
+    dispatch::special(100, 7, 8);
+    dispatch::specialUp(102, 9, 10);
+    dispatch::reshape(1024, 768);
+    const std::vector<std::string> expected = {"A: display",
+                                               "A: idle",
+                                               "A: mouse 2,1,-5,900",
+                                               "A: motion 10,20",
+                                               "A: passive -1,0",
+                                               "A: key 233,3,4",
+                                               "A: keyUp 27,5,6",
+                                               "A: special 100,7,8",
+                                               "A: specialUp 102,9,10",
+                                               "A: reshape 1024,768"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST_F(ScreenDispatchTest, ASwitchInsideMouseDownSendsTheReleaseToTheNewScreen) {
+    first.switchOnPress = &second;
+    dispatch::mouse(0, 0, 10, 10);
+    dispatch::mouse(0, 1, 10, 10);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], "A: mouse 0,0,10,10");
+    EXPECT_EQ(log[1], "B: mouse 0,1,10,10");
+    EXPECT_EQ(second.screenSlot, &currentScreen);
+}
+
+TEST_F(ScreenDispatchTest, AKeyPressedBeforeASwitchIsReleasedOnTheNextScreen) {
+    dispatch::keyboard('a', 0, 0);
+    switchScreen(first, second);
+    dispatch::keyboardUp('a', 0, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"A: key 97,0,0", "B: keyUp 97,0,0"}));
+}
+
+TEST_F(ScreenDispatchTest, SwitchingBackFindsTheSameObjectWithItsState) {
+    switchScreen(first, second);
+    second.warpX = 123;  // state a screen keeps while it is not current
+    switchScreen(second, first);
+    switchScreen(first, second);
+    EXPECT_EQ(currentScreen, &second);
+    EXPECT_EQ(currentScreen->warpX, 123);
+}
+
+TEST(ScreenDefaults, NewScreensWarpToTheFixedPoint) {
+    std::vector<std::string> log;
+    RecordingScreen s(log, "S");
+    EXPECT_EQ(s.warpX, 400);
+    EXPECT_EQ(s.warpY, 300);
+    EXPECT_EQ(s.screenSlot, nullptr);
+}
+
+TEST(ScreenDefaults, PerspectiveAspectIsTheWholeNumberQuotient) {
+    EXPECT_EQ(perspectiveAspect(1024, 768), 1.0);
+    EXPECT_EQ(perspectiveAspect(800, 600), 1.0);
+    EXPECT_EQ(perspectiveAspect(1280, 600), 2.0);
+    EXPECT_EQ(perspectiveAspect(1024, 0), 1024.0);  // a zero height counts as one
+    EXPECT_EQ(perspectiveAspect(600, 800), 1.0);    // never a degenerate zero aspect
+}
+
+// Screens built on first use (the pattern every screen accessor follows) are destroyed at exit
+// in the reverse order of their construction, whatever order the accessors are declared in.
+struct Announcer {
+    explicit Announcer(const char* n) : name(n) {}
+    ~Announcer() { std::fprintf(stderr, "~%s\n", name); }
+    const char* name;
+};
+Announcer& exitScreen() {
+    static Announcer screen("exit");
+    return screen;
+}
+Announcer& mainMenu() {
+    static Announcer screen("menu");
+    return screen;
+}
+Announcer& gameScreen() {
+    static Announcer screen("game");
+    return screen;
+}
+
+TEST(ScreenLifetimeDeathTest, DestroyedAtExitInReverseOrderOfConstruction) {
+    EXPECT_EXIT(
+        {
+            mainMenu();
+            gameScreen();
+            mainMenu();  // reused, not built twice
+            exitScreen();
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(1), "~exit\n~game\n~menu\n$");
+}
+
+}  // namespace

@@ -1,0 +1,8 @@
+// InterfaceTextures: placeholder until its generator is written.
+#include "tools/assetgen/Generators.h"
+
+namespace assetgen {
+
+bool generateInterfaceTextures(const std::string&) { return true; }
+
+}  // namespace assetgen
