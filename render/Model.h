@@ -1,0 +1,64 @@
+// Model: a triangle model as one interleaved vertex array, standing on y = 0, with its skin.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "render/Vector3.h"
+
+class Texture;
+
+// Exactly the 32-byte layout handed to glVertexPointer / glTexCoordPointer / glNormalPointer.
+struct ModelVertex {
+    Vector3 position;
+    float u = 0.0f;
+    float v = 0.0f;
+    Vector3 normal;
+};
+static_assert(sizeof(ModelVertex) == 32, "ModelVertex is the 32-byte OpenGL stride");
+static_assert(offsetof(ModelVertex, u) == 12 && offsetof(ModelVertex, normal) == 20,
+              "ModelVertex field offsets are part of the drawing code's contract");
+
+// A box around a model: centre and half extents, stored height, width, depth.
+struct BoundingBox {
+    Vector3 center;
+    float halfHeight = 0.0f;
+    float halfWidth = 0.0f;
+    float halfDepth = 0.0f;
+};
+
+class Model {
+public:
+    Model();
+    ~Model();
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    // Replaces the geometry with the triangles of an OBJ file (see ObjFile), recentred so the
+    // model stands on y = 0 centred on the Y axis. A file that cannot be read leaves no
+    // vertices. The skin texture is not touched.
+    void load(const char* path);
+
+    // Replaces the geometry with the given triangles (three vertices each), recentred the same
+    // way; for generated meshes and tests.
+    void setVertices(const std::vector<ModelVertex>& vertices);
+
+    // Takes ownership of the skin (deleting the previous one).
+    void setTexture(Texture* texture);
+
+    const ModelVertex* vertices() const { return vertices_.get(); }
+    unsigned vertexCount() const { return vertexCount_; }
+    Texture* texture() const { return texture_.get(); }
+    float radius() const { return radius_; }
+    const BoundingBox& boundingBox() const { return box_; }
+
+private:
+    void recentre();
+
+    BoundingBox box_;
+    std::unique_ptr<Texture> texture_;
+    float radius_ = 0.0f;
+    std::unique_ptr<ModelVertex[]> vertices_;
+    unsigned vertexCount_ = 0;
+};

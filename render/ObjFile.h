@@ -1,0 +1,44 @@
+// ObjFile: reads the subset of Wavefront OBJ the game's models use into four lists.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "render/Vector3.h"
+
+// One triangle: position, texture-coordinate and normal indices of its three corners, 0-based;
+// -1 where the face line gave none. Indices are kept as read: users must range-check them.
+struct ObjFace {
+    int position[3] = {-1, -1, -1};
+    int texCoord[3] = {-1, -1, -1};
+    int normal[3] = {-1, -1, -1};
+};
+
+class ObjFile {
+public:
+    explicit ObjFile(const char* path);
+    ~ObjFile();
+    ObjFile(const ObjFile&) = delete;
+    ObjFile& operator=(const ObjFile&) = delete;
+
+    enum { kRead = 0, kCannotOpen = 100 };
+    // 0 when the file was read (also when it is empty), 100 when it could not be opened.
+    int read();
+
+    // Reads from memory instead of the file (same rules); for tests and fuzzing.
+    int readFromMemory(const char* data, size_t size);
+
+    std::vector<Vector3> positions;
+    std::vector<Vector3> normals;
+    std::vector<std::pair<float, float>> texCoords;
+    std::vector<ObjFace> faces;
+    bool hasTexCoords = false;
+    bool hasNormals = false;
+
+private:
+    int readStream(FILE* file);
+
+    std::string path_;
+};
