@@ -38,7 +38,7 @@ public:
     void reset() { curve_.reset(); }
 
     // Only while active: blends the previous picture over the frame, leaves the widened
-    // perspective projection loaded and keeps the result as the next previous picture.
+    // 3D projection loaded and keeps the result as the next previous picture.
     // When idle it does nothing at all.
     void draw();
 

@@ -88,7 +88,7 @@ TEST_F(FeedbackZoomEffectTest, IdleDrawChangesNoOpenGlState) {
     expectSame(before, Snapshot::take());
 }
 
-TEST_F(FeedbackZoomEffectTest, ActiveDrawLeavesTheWidenedPerspectiveLoaded) {
+TEST_F(FeedbackZoomEffectTest, ActiveDrawLeavesTheWidenedProjectionLoaded) {
     struct Case {
         float dt;        // first update after the trigger
         double degrees;  // field of view it must leave
@@ -108,7 +108,7 @@ TEST_F(FeedbackZoomEffectTest, ActiveDrawLeavesTheWidenedPerspectiveLoaded) {
         const std::vector<float> p = gltest::matrix(GL_PROJECTION_MATRIX);
         const double f = 1.0 / std::tan(c.degrees / 2.0 * 3.14159265358979 / 180.0);
         EXPECT_NEAR(p[5], f, 1e-4) << c.degrees;
-        EXPECT_NEAR(p[0], f, 1e-4) << "aspect 1";
+        EXPECT_NEAR(p[0], f, 1e-4) << "square view";
         EXPECT_NEAR(p[10], -10001.0 / 9999.0, 1e-5);
         EXPECT_NEAR(p[14], -20000.0 / 9999.0, 1e-4);
         EXPECT_EQ(gltest::matrix(GL_MODELVIEW_MATRIX), modelview);
