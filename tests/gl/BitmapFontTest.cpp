@@ -29,15 +29,20 @@ constexpr float kSx = 1024.0f / 800.0f;
 constexpr float kSy = 768.0f / 600.0f;
 constexpr float kCell = 1.0f / 16.0f;
 
+// The game's set-up: 16 x 16 cells, glyphs 15 x 15 with advance 10, from code 32, 800 x 600.
+void buildGameFont(BitmapFont& font, GLuint texture) {
+    font.setTexture(texture, 15, 15);
+    font.setFirstChar(32);
+    font.setGlyphSize(15, 15, 10);
+    font.setScreenSize(800, 600);
+    font.build();
+}
+
 class BitmapFontTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        font.setTexture(0, 15, 15);
-        font.setFirstChar(32);
-        font.setGlyphSize(15, 15, 10);
-        font.setScreenSize(800, 600);
-        font.build();
+        buildGameFont(font, 0);
     }
 
     // Runs `draw` in feedback mode and groups the polygons it produced by glyph (the quads
@@ -172,10 +177,7 @@ TEST_F(BitmapFontTest, ControlBytesBecomeSpacesInsteadOfCallingForeignLists) {
     // A foreign list where a naive "base - firstChar + byte" would find a line feed: a big
     // quad that would show up as a glyph of another size.
     BitmapFont own;
-    own.setTexture(0, 15, 15);
-    own.setFirstChar(32);
-    own.setGlyphSize(15, 15, 10);
-    own.build();
+    buildGameFont(own, 0);
     ASSERT_GT(own.listBase(), 32u);
     const GLuint trap = own.listBase() - 32 + '\n';
     glNewList(trap, GL_COMPILE);
@@ -249,11 +251,7 @@ TEST_F(BitmapFontTest, GlyphsSampleTheirCellTintedByTheCurrentColour) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
     BitmapFont tinted;
-    tinted.setTexture(texture, 15, 15);
-    tinted.setFirstChar(32);
-    tinted.setGlyphSize(15, 15, 10);
-    tinted.setScreenSize(800, 600);
-    tinted.build();
+    buildGameFont(tinted, texture);
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glColor3f(1.0f, 0.5f, 1.0f);
@@ -275,10 +273,7 @@ TEST_F(BitmapFontTest, DestructionDeletesEveryGlyphList) {
     GLuint base = 0;
     {
         BitmapFont temporary;
-        temporary.setTexture(0, 15, 15);
-        temporary.setFirstChar(32);
-        temporary.setGlyphSize(15, 15, 10);
-        temporary.build();
+        buildGameFont(temporary, 0);
         base = temporary.listBase();
         ASSERT_EQ(temporary.listCount(), 15 * 16);
         EXPECT_TRUE(glIsList(base));
