@@ -1,0 +1,147 @@
+// GlowEffect: blurs the glowing parts of the scene in a screen corner and adds them over the frame.
+#include "render/GlowEffect.h"
+
+#include <GL/glu.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+// Shifts (in texels) and weights of the five copies of one blur direction.
+constexpr int kTapOffsets[5] = {0, 1, -1, 2, -2};
+constexpr float kTapWeights[5] = {0.4f, 0.2f, 0.2f, 0.1f, 0.1f};
+
+}  // namespace
+
+GlowEffect::GlowEffect(int width, int height) : height_(height), width_(width) {
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // The contents are overwritten by the first capture; the buffer only has to be as large
+    // as the upload reads (three floats per texel) and zero avoids showing garbage meanwhile.
+    const std::size_t texels =
+        width > 0 && height > 0 ? static_cast<std::size_t>(width) * height : 0;
+    std::vector<float> blank(texels * 3, 0.0f);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_FLOAT, blank.data());
+    glDisable(GL_TEXTURE_2D);
+}
+
+GlowEffect::~GlowEffect() { glDeleteTextures(1, &texture_); }
+
+void GlowEffect::beginCapture() {
+    glGetIntegerv(GL_VIEWPORT, savedViewport_);
+    glViewport(0, 0, width_, height_);
+}
+
+void GlowEffect::endCapture() {
+    glViewport(savedViewport_[0], savedViewport_[1], savedViewport_[2], savedViewport_[3]);
+}
+
+void GlowEffect::copyFramebuffer() {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glReadBuffer(GL_BACK);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width_, height_);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void GlowEffect::blurDirection(bool vertical) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // The additive copies need a black start; clearing ignores the viewport, so this wipes
+    // the whole back buffer, which the scene drawn afterwards covers anyway.
+    glClear(GL_COLOR_BUFFER_BIT);
+    const float w = static_cast<float>(width_);
+    const float h = static_cast<float>(height_);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 5; ++i) {
+        const float dx = vertical ? 0.0f : static_cast<float>(kTapOffsets[i]);
+        const float dy = vertical ? static_cast<float>(kTapOffsets[i]) : 0.0f;
+        glColor3f(kTapWeights[i], kTapWeights[i], kTapWeights[i]);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex2f(dx, dy);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex2f(dx + w, dy);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex2f(dx + w, dy + h);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex2f(dx, dy + h);
+    }
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    copyFramebuffer();
+}
+
+void GlowEffect::blur() {
+    glDisable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, width_, 0.0, height_);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+
+    copyFramebuffer();
+    for (int pass = 0; pass < passes_; ++pass) {
+        blurDirection(false);
+        blurDirection(true);
+    }
+
+    glDisable(GL_BLEND);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+}
+
+void GlowEffect::composite() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor3f(intensity_, intensity_, intensity_);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(0.0f, 1.0f);
+    glEnd();
+
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
