@@ -18,7 +18,8 @@ public:
 
     // Decodes path, shrinks it by 2^reduction, gives every pixel of exactly the key colour
     // keyAlpha and every other pixel otherAlpha, and uploads it with the given filters and
-    // wraps. A file that cannot be opened leaves the texture untouched and returns false.
+    // wraps. A file that cannot be opened leaves the texture untouched and returns false; one
+    // that opens but cannot be decoded returns false with a fresh, empty name.
     bool load(const char* path, bool buildMipmaps, GLint magFilter, GLint minFilter, GLint wrapS,
               GLint wrapT, int reduction, bool useAlpha, uint8_t keyRed, uint8_t keyGreen,
               uint8_t keyBlue, uint8_t keyAlpha, uint8_t otherAlpha);

@@ -1,0 +1,256 @@
+// Texture::load: reduction, colour key, upload parameters, alpha channel and name handling.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "render/Texture.h"
+#include "tests/support/BmpWriter.h"
+#include "tests/support/GlContext.h"
+
+namespace {
+
+using bmptest::Picture;
+
+class TextureLoadTest : public gltest::GlTest {
+protected:
+    void TearDown() override {
+        for (const std::string& path : files_) {
+            std::remove(path.c_str());
+        }
+        gltest::GlTest::TearDown();
+    }
+
+    // Writes pic as a 24-bit BMP in the temporary directory and returns its path.
+    std::string writePicture(const std::string& name, const Picture& pic) {
+        const std::string path = bmptest::tempPath(name);
+        EXPECT_TRUE(bmptest::writeFile(path, bmptest::encode(pic, bmptest::Format{})));
+        files_.push_back(path);
+        return path;
+    }
+
+    // Loads with linear filters, clamped, no mipmaps: the plain case most tests need.
+    static bool loadPlain(Texture& texture, const std::string& path, int reduction,
+                          bool useAlpha = false, bmptest::Rgb key = {0, 0, 255},
+                          uint8_t keyAlpha = 0, uint8_t otherAlpha = 1) {
+        return texture.load(path.c_str(), false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP,
+                            reduction, useAlpha, key[0], key[1], key[2], keyAlpha, otherAlpha);
+    }
+
+private:
+    std::vector<std::string> files_;
+};
+
+struct Level {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+    const uint8_t* at(int i, int j) const { return &rgba[(size_t(j) * width + i) * 4]; }
+};
+
+Level readLevel(GLuint id, int level) {
+    glBindTexture(GL_TEXTURE_2D, id);
+    Level out;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &out.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &out.height);
+    out.rgba.resize(size_t(out.width) * out.height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, out.rgba.data());
+    return out;
+}
+
+GLint levelParameter(GLuint id, GLenum name) {
+    glBindTexture(GL_TEXTURE_2D, id);
+    GLint value = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value);
+    return value;
+}
+
+// R = x, G = y, B = 200: every texel says which source pixel it came from.
+Picture coordinatePicture(int w, int h) {
+    Picture pic{w, h, {}};
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            pic.rgb.insert(pic.rgb.end(), {uint8_t(x), uint8_t(y), 200});
+        }
+    }
+    return pic;
+}
+
+Picture solid(int w, int h, bmptest::Rgb c) {
+    Picture pic{w, h, {}};
+    for (int i = 0; i < w * h; ++i) {
+        pic.rgb.insert(pic.rgb.end(), c.begin(), c.end());
+    }
+    return pic;
+}
+
+TEST_F(TextureLoadTest, ReductionPointSamplesTheDecodedPicture) {
+    Texture texture;
+    ASSERT_TRUE(loadPlain(texture, writePicture("big.bmp", coordinatePicture(256, 128)), 2));
+    const Level level = readLevel(texture.id(), 0);
+    ASSERT_EQ(level.width, 64);
+    ASSERT_EQ(level.height, 32);
+    for (int j = 0; j < 32; ++j) {
+        for (int i = 0; i < 64; ++i) {
+            ASSERT_EQ(level.at(i, j)[0], 4 * i) << i << "," << j;
+            ASSERT_EQ(level.at(i, j)[1], 4 * j) << i << "," << j;
+        }
+    }
+
+    Texture tiny;
+    Picture four = coordinatePicture(4, 4);
+    four.rgb[0] = 77;  // source (0, 0) is the one kept
+    ASSERT_TRUE(loadPlain(tiny, writePicture("four.bmp", four), 3));
+    const Level one = readLevel(tiny.id(), 0);
+    ASSERT_EQ(one.width, 1);
+    ASSERT_EQ(one.height, 1);
+    EXPECT_EQ(one.rgba, (std::vector<uint8_t>{77, 0, 200, 255}));
+}
+
+TEST_F(TextureLoadTest, SetsTheGivenWrapAndFiltersAndLeavesTheTextureBound) {
+    Texture texture;
+    const std::string path = writePicture("params.bmp", solid(8, 8, {1, 2, 3}));
+    ASSERT_TRUE(texture.load(path.c_str(), true, GL_NEAREST, GL_LINEAR_MIPMAP_NEAREST, GL_REPEAT,
+                             GL_CLAMP, 0, false, 0, 0, 255, 0, 1));
+    EXPECT_EQ(gltest::getInteger(GL_TEXTURE_BINDING_2D), GLint(texture.id()));
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
+    EXPECT_EQ(value, GL_REPEAT);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
+    EXPECT_EQ(value, GL_CLAMP);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
+    EXPECT_EQ(value, GL_NEAREST);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+    EXPECT_EQ(value, GL_LINEAR_MIPMAP_NEAREST);
+}
+
+TEST_F(TextureLoadTest, AlphaChannelOnlyWhenAskedForAndTheKeyColourIsPresent) {
+    // 2 x 2: the key (0, 0, 255) at (0, 0), one unit off in each channel elsewhere.
+    const Picture keyed{2, 2, {0, 0, 255, 1, 0, 255, 0, 1, 255, 0, 0, 254}};
+    const Picture nearMisses{2, 2, {0, 0, 254, 1, 0, 255, 0, 1, 255, 0, 0, 254}};
+    struct Case {
+        const char* what;
+        const Picture* pic;
+        bool useAlpha;
+        bool expectAlpha;
+    };
+    const Case cases[] = {
+        {"keyed, alpha wanted", &keyed, true, true},
+        {"keyed, alpha not wanted", &keyed, false, false},
+        {"only near misses, alpha wanted", &nearMisses, true, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Texture texture;
+        const std::string path = writePicture("key" + std::to_string(n++) + ".bmp", *c.pic);
+        ASSERT_TRUE(loadPlain(texture, path, 0, c.useAlpha, {0, 0, 255}, 40, 220));
+        const GLint format = levelParameter(texture.id(), GL_TEXTURE_INTERNAL_FORMAT);
+        const GLint alphaBits = levelParameter(texture.id(), GL_TEXTURE_ALPHA_SIZE);
+        const Level level = readLevel(texture.id(), 0);
+        if (c.expectAlpha) {
+            EXPECT_TRUE(format == 4 || format == GL_RGBA) << format;
+            EXPECT_GT(alphaBits, 0);
+            EXPECT_EQ(level.at(0, 0)[3], 40);
+            EXPECT_EQ(level.at(1, 0)[3], 220);
+            EXPECT_EQ(level.at(0, 1)[3], 220);
+            EXPECT_EQ(level.at(1, 1)[3], 220);
+        } else {
+            EXPECT_TRUE(format == 3 || format == GL_RGB) << format;
+            EXPECT_EQ(alphaBits, 0);
+            EXPECT_EQ(level.at(0, 0)[3], 255);
+        }
+        // The colours themselves are never touched by the key.
+        EXPECT_EQ(level.at(1, 0)[0], 1);
+        EXPECT_EQ(level.at(1, 1)[2], 254);
+    }
+}
+
+TEST_F(TextureLoadTest, MipmapsAcceptSidesThatAreNotPowersOfTwo) {
+    Texture texture;
+    const std::string path = writePicture("odd.bmp", solid(6, 3, {10, 200, 30}));
+    ASSERT_TRUE(texture.load(path.c_str(), true, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP,
+                             GL_CLAMP, 0, false, 0, 0, 255, 0, 1));
+    const Level base = readLevel(texture.id(), 0);
+    EXPECT_GT(base.width, 0);
+    EXPECT_EQ(base.width & (base.width - 1), 0) << base.width;
+    EXPECT_EQ(base.height & (base.height - 1), 0) << base.height;
+    EXPECT_EQ(base.at(0, 0)[1], 200);
+    // The chain goes down to 1 x 1.
+    glBindTexture(GL_TEXTURE_2D, texture.id());
+    GLint width = 0;
+    int levels = 0;
+    do {
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, levels, GL_TEXTURE_WIDTH, &width);
+        ++levels;
+    } while (width > 1 && levels < 16);
+    EXPECT_EQ(width, 1);
+    EXPECT_GT(levels, 1);
+}
+
+TEST_F(TextureLoadTest, ReloadReplacesThePictureAndFreesTheOldName) {
+    Texture texture;
+    ASSERT_TRUE(loadPlain(texture, writePicture("first.bmp", solid(4, 4, {255, 0, 0})), 0));
+    const GLuint first = texture.id();
+    ASSERT_TRUE(glIsTexture(first));
+    ASSERT_TRUE(loadPlain(texture, writePicture("second.bmp", solid(8, 2, {0, 255, 0})), 0));
+    const GLuint second = texture.id();
+    ASSERT_NE(second, 0u);
+    if (second != first) {
+        EXPECT_FALSE(glIsTexture(first));
+    }
+    const Level level = readLevel(second, 0);
+    EXPECT_EQ(level.width, 8);
+    EXPECT_EQ(level.at(0, 0)[1], 255);
+}
+
+TEST_F(TextureLoadTest, MissingFileLeavesTheTextureUntouched) {
+    const std::string missing = bmptest::tempPath("missing.bmp");
+    Texture fresh;
+    EXPECT_FALSE(loadPlain(fresh, missing, 0));
+    EXPECT_EQ(fresh.id(), 0u);
+
+    Texture texture;
+    ASSERT_TRUE(loadPlain(texture, writePicture("kept.bmp", solid(4, 4, {9, 8, 7})), 0));
+    const GLuint before = texture.id();
+    EXPECT_FALSE(loadPlain(texture, missing, 0));
+    EXPECT_EQ(texture.id(), before);
+    EXPECT_TRUE(glIsTexture(before));
+    EXPECT_EQ(readLevel(before, 0).at(3, 3)[0], 9);
+}
+
+TEST_F(TextureLoadTest, UndecodableFileLeavesAFreshEmptyNameAndFreesTheOld) {
+    Texture texture;
+    ASSERT_TRUE(loadPlain(texture, writePicture("good.bmp", solid(4, 4, {9, 8, 7})), 0));
+    const GLuint before = texture.id();
+
+    std::vector<uint8_t> broken = bmptest::encode(solid(4, 4, {1, 1, 1}), bmptest::Format{});
+    broken.resize(broken.size() - 8);
+    const std::string path = bmptest::tempPath("broken.bmp");
+    ASSERT_TRUE(bmptest::writeFile(path, broken));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loadPlain(texture, path, 0));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Image file conversion error.\n");
+    std::remove(path.c_str());
+
+    EXPECT_NE(texture.id(), 0u);
+    if (texture.id() != before) {
+        EXPECT_FALSE(glIsTexture(before));
+    }
+    // Never bound, never filled: not a texture object yet.
+    EXPECT_FALSE(glIsTexture(texture.id()));
+}
+
+TEST_F(TextureLoadTest, DestroyingTheTextureDeletesItsName) {
+    auto* texture = new Texture;
+    ASSERT_TRUE(loadPlain(*texture, writePicture("doomed.bmp", solid(2, 2, {5, 5, 5})), 0));
+    const GLuint id = texture->id();
+    ASSERT_TRUE(glIsTexture(id));
+    delete texture;
+    EXPECT_FALSE(glIsTexture(id));
+}
+
+}  // namespace
