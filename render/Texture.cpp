@@ -8,6 +8,16 @@
 #include "render/BmpImage.h"
 #include "render/TexturePixels.h"
 
+namespace {
+
+// The game samples its clamped pictures right at their edges (the toon ramps at t = 0, the
+// lit end of a ramp at s = 1). Old drivers clamped GL_CLAMP to the edge texels; a conformant
+// one blends in the black border colour there, which would halve the toon shading and darken
+// every sprite's rim. Clamping to the edge keeps the picture the art was made for.
+GLint edgeClamped(GLint wrap) { return wrap == GL_CLAMP ? GL_CLAMP_TO_EDGE : wrap; }
+
+}  // namespace
+
 Texture::~Texture() {
     if (id_ != 0) {
         glDeleteTextures(1, &id_);
@@ -40,8 +50,8 @@ bool Texture::load(const char* path, bool buildMipmaps, GLint magFilter, GLint m
         makeTexturePixels(image->data.get(), image->sizeX, image->sizeY, reduction, key);
 
     glBindTexture(GL_TEXTURE_2D, id_);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, edgeClamped(wrapS));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, edgeClamped(wrapT));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
 
