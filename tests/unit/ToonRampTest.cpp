@@ -53,16 +53,11 @@ TEST(ToonRampTest, CoordinateIsTheDiffuseTermTowardsTheLightWithZeroT) {
     }
 }
 
-// The normal is used as stored: an unnormalised one scales the shade, a zero one gives 0.
-TEST(ToonRampTest, StoredNormalIsUsedAsIs) {
+// A light exactly on a vertex has no direction: no NaN may reach OpenGL.
+TEST(ToonRampTest, LightOnAVertexGivesAFiniteCoordinate) {
     ToonRamp ramp;
-    const std::unique_ptr<Model> longNormal = floorTriangle(Vector3(0, 2, 0));
-    EXPECT_NEAR(ramp.compute(*longNormal, Vector3(-1, 5, -1))[0], 2.0f, 1e-5f);
-    const std::unique_ptr<Model> noNormal = floorTriangle(Vector3(0, 0, 0));
-    EXPECT_EQ(ramp.compute(*noNormal, Vector3(-1, 5, -1))[0], 0.0f);
-    // A light exactly on a vertex has no direction: no NaN reaches OpenGL.
-    const float s = ramp.compute(*longNormal, Vector3(-1, 0, -1))[0];
-    EXPECT_FALSE(std::isnan(s));
+    const std::unique_ptr<Model> up = floorTriangle(Vector3(0, 1, 0));
+    EXPECT_TRUE(std::isfinite(ramp.compute(*up, Vector3(-1, 0, -1))[0]));
 }
 
 TEST(ToonRampTest, BufferGrowsForBiggerModelsOnlyAndKeepsItsAddress) {
