@@ -1,0 +1,52 @@
+// MultitextureToonRenderer: one textured pass (ramp on unit 0, skin on unit 1), then outline.
+#include "render/MultitextureToonRenderer.h"
+
+#include "render/GlExtensions.h"
+#include "render/Model.h"
+
+void MultitextureToonRenderer::draw(const Model* model, Vector3 light) {
+    if (!multitextureSupported) {
+        return;  // the entry points below would be null
+    }
+    const float* ramp = computeRamp(model, light);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), positionsOf(model));
+
+    glext::activeTexture(GL_TEXTURE1_ARB);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glBindTexture(GL_TEXTURE_2D, skinOf(model));
+    glext::activeTexture(GL_TEXTURE0_ARB);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, toonTexture());
+
+    glext::clientActiveTexture(GL_TEXTURE1_ARB);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(ModelVertex), skinCoordinatesOf(model));
+    glext::clientActiveTexture(GL_TEXTURE0_ARB);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, ramp);
+
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    drawTriangles(model);
+
+    glext::clientActiveTexture(GL_TEXTURE1_ARB);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glext::clientActiveTexture(GL_TEXTURE0_ARB);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glext::activeTexture(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    glext::activeTexture(GL_TEXTURE0_ARB);
+    glDisable(GL_TEXTURE_2D);
+    drawOutline(model);
+
+    glColor3f(0.8f, 0.8f, 0.8f);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glDepthFunc(GL_LEQUAL);
+    glPolygonMode(GL_BACK, GL_FILL);
+    glPolygonMode(GL_FRONT, GL_FILL);
+}

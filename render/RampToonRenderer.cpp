@@ -1,0 +1,35 @@
+// RampToonRenderer: the tinted, untextured toon drawing shared by the processor-ramp variants.
+#include "render/RampToonRenderer.h"
+
+#include "render/Model.h"
+
+void RampToonRenderer::drawFlat(const Model* model, Vector3 light, bool outline) {
+    const float* ramp = computeRamp(model, light);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), positionsOf(model));
+    glTexCoordPointer(2, GL_FLOAT, 0, ramp);
+
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, toonTexture());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    drawTriangles(model);
+
+    if (outline) {
+        // The depth function stays as the caller set it.
+        glCullFace(GL_FRONT);
+        glDisable(GL_TEXTURE_2D);
+        glPolygonMode(GL_BACK, GL_LINE);
+        glLineWidth(3.0f);
+        glColor3f(0.0f, 0.0f, 0.0f);
+        drawTriangles(model);
+        glPolygonMode(GL_BACK, GL_FILL);
+    }
+
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+}

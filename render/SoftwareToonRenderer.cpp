@@ -1,0 +1,40 @@
+// SoftwareToonRenderer: ramp pass, then the skin pass multiplying the framebuffer, then outline.
+#include "render/SoftwareToonRenderer.h"
+
+#include "render/Model.h"
+
+void SoftwareToonRenderer::draw(const Model* model, Vector3 light) {
+    const float* ramp = computeRamp(model, light);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), positionsOf(model));
+    glTexCoordPointer(2, GL_FLOAT, 0, ramp);
+
+    // The shade alone.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, toonTexture());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    drawTriangles(model);
+
+    // The skin, multiplying what the first pass left: destination x source.
+    glTexCoordPointer(2, GL_FLOAT, sizeof(ModelVertex), skinCoordinatesOf(model));
+    glBindTexture(GL_TEXTURE_2D, skinOf(model));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glDepthFunc(GL_LEQUAL);
+    drawTriangles(model);
+
+    glDisable(GL_BLEND);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    drawOutline(model);
+
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_CULL_FACE);
+    glDepthFunc(GL_LEQUAL);
+    glPolygonMode(GL_BACK, GL_FILL);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
+}

@@ -1,0 +1,54 @@
+// ToonRenderer: shared drawing steps of the toon variants and the picking geometry.
+#include "render/ToonRenderer.h"
+
+#include "render/Model.h"
+#include "render/Texture.h"
+
+void ToonRenderer::draw(const Model*, Vector3) {}
+
+void ToonRenderer::drawFlat(const Model*, Vector3, bool) {}
+
+ToonRenderer::~ToonRenderer() = default;
+
+const float* ToonRenderer::positionsOf(const Model* model) {
+    const ModelVertex* v = model->vertices();
+    return v ? v->position.data() : nullptr;
+}
+
+const float* ToonRenderer::skinCoordinatesOf(const Model* model) {
+    const ModelVertex* v = model->vertices();
+    return v ? &v->u : nullptr;
+}
+
+const float* ToonRenderer::normalsOf(const Model* model) {
+    const ModelVertex* v = model->vertices();
+    return v ? v->normal.data() : nullptr;
+}
+
+GLuint ToonRenderer::skinOf(const Model* model) {
+    return model->texture() ? model->texture()->id() : 0;
+}
+
+void ToonRenderer::drawTriangles(const Model* model) {
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(model->vertexCount()));
+}
+
+void ToonRenderer::drawOutline(const Model* model) {
+    glFrontFace(GL_CCW);
+    glCullFace(GL_FRONT);
+    // Strictly nearer: where a back edge lies exactly on a drawn face, the face wins.
+    glDepthFunc(GL_LESS);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glPolygonMode(GL_FRONT, GL_LINE);
+    glDisable(GL_TEXTURE_2D);
+    glLineWidth(3.0f);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    drawTriangles(model);
+}
+
+void drawModelGeometry(const Model* model) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), model->vertices());
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(model->vertexCount()));
+    glDisableClientState(GL_VERTEX_ARRAY);
+}

@@ -1,0 +1,187 @@
+// Toon renderers: the OpenGL state each operation leaves, the ramp buffer and the choice table.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "render/GlExtensions.h"
+#include "render/MultitextureToonRenderer.h"
+#include "render/SoftwareToonRenderer.h"
+#include "render/ToonRendererFactory.h"
+#include "render/VertexProgramToonRenderer.h"
+#include "tests/support/ToonScene.h"
+
+namespace {
+
+using gltest::currentColor;
+using gltest::getFloat;
+using gltest::getInteger;
+using gltest::isEnabled;
+using gltest::ToonVariant;
+
+// Everything the renderers touch and must give back as the rest of the game expects it.
+void expectSharedExitState(const char* what) {
+    SCOPED_TRACE(what);
+    EXPECT_FALSE(isEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(isEnabled(GL_BLEND));
+    EXPECT_FALSE(isEnabled(GL_VERTEX_PROGRAM_ARB));
+    GLint modes[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], GL_FILL);
+    EXPECT_EQ(modes[1], GL_FILL);
+    EXPECT_EQ(getInteger(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
+    EXPECT_EQ(getInteger(GL_CLIENT_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
+    EXPECT_TRUE(isEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(isEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(isEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(isEnabled(GL_NORMAL_ARRAY));
+    EXPECT_FALSE(isEnabled(GL_TEXTURE_COORD_ARRAY));
+    // Unit 1 must not keep texturing, or every later single-texture draw would be tinted.
+    glext::activeTexture(GL_TEXTURE1_ARB);
+    glext::clientActiveTexture(GL_TEXTURE1_ARB);
+    EXPECT_FALSE(isEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(isEnabled(GL_TEXTURE_COORD_ARRAY));
+    glext::clientActiveTexture(GL_TEXTURE0_ARB);
+    glext::activeTexture(GL_TEXTURE0_ARB);
+}
+
+void expectColor(float r, float g, float b) {
+    const std::vector<float> c = currentColor();
+    EXPECT_NEAR(c[0], r, 1e-6f);
+    EXPECT_NEAR(c[1], g, 1e-6f);
+    EXPECT_NEAR(c[2], b, 1e-6f);
+}
+
+class ToonStateTest : public gltest::ToonTest, public ::testing::WithParamInterface<ToonVariant> {};
+
+TEST_P(ToonStateTest, DrawLeavesTheAgreedStateForFullAndEmptyModels) {
+    std::unique_ptr<ToonRenderer> renderer = gltest::makeVariant(GetParam());
+    renderer->setToonTexture(ramp_);
+    gltest::lookAtModelFromFront();
+    const std::unique_ptr<Model> sphere = gltest::makeSphereModel(8, 8);
+    const Model empty;
+    for (const Model* model : {static_cast<const Model*>(sphere.get()), &empty}) {
+        glDepthFunc(GL_LEQUAL);
+        glLineWidth(1.0f);
+        glColor3f(0.3f, 0.6f, 0.9f);
+        renderer->draw(model, Vector3(2, 3, 4));
+        expectSharedExitState(model->vertexCount() ? "sphere" : "no vertices");
+        EXPECT_EQ(getInteger(GL_DEPTH_FUNC), GL_LEQUAL);
+        EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), 3.0f);
+        if (GetParam() == ToonVariant::kMultitexture) {
+            expectColor(0.8f, 0.8f, 0.8f);
+        } else {
+            expectColor(0.0f, 0.0f, 0.0f);
+        }
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+TEST_P(ToonStateTest, DrawFlatKeepsDepthFunctionAndOnlyTheOutlineTouchesWidthAndColour) {
+    std::unique_ptr<ToonRenderer> renderer = gltest::makeVariant(GetParam());
+    renderer->setToonTexture(ramp_);
+    gltest::lookAtModelFromFront();
+    const std::unique_ptr<Model> sphere = gltest::makeSphereModel(8, 8);
+    const Model empty;
+    for (const Model* model : {static_cast<const Model*>(sphere.get()), &empty}) {
+        for (bool outline : {false, true}) {
+            SCOPED_TRACE(outline ? "outline" : "no outline");
+            // A depth function the operation has no business changing.
+            glDepthFunc(GL_ALWAYS);
+            glLineWidth(1.5f);
+            glColor3f(0.3f, 0.6f, 0.9f);
+            renderer->drawFlat(model, Vector3(2, 3, 4), outline);
+            expectSharedExitState(model->vertexCount() ? "sphere" : "no vertices");
+            EXPECT_EQ(getInteger(GL_DEPTH_FUNC), GL_ALWAYS);
+            if (outline) {
+                EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), 3.0f);
+                expectColor(0.0f, 0.0f, 0.0f);
+            } else {
+                EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), 1.5f);
+                expectColor(0.3f, 0.6f, 0.9f);
+            }
+            EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        }
+    }
+    glDepthFunc(GL_LEQUAL);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllVariants, ToonStateTest, ::testing::ValuesIn(gltest::kAllVariants),
+                         [](const ::testing::TestParamInfo<ToonVariant>& info) {
+                             switch (info.param) {
+                                 case ToonVariant::kSoftware:
+                                     return "Software";
+                                 case ToonVariant::kMultitexture:
+                                     return "Multitexture";
+                                 case ToonVariant::kVertexProgram:
+                                     return "VertexProgram";
+                             }
+                             return "Unknown";
+                         });
+
+class ToonRampBufferTest : public gltest::ToonTest {};
+
+// The buffer grows for a bigger model and is kept for smaller ones, through either operation.
+TEST_F(ToonRampBufferTest, GrowsOnceForABiggerModelAndIsKeptForSmallerOnes) {
+    const std::unique_ptr<Model> small = gltest::makeTriangleModel(30);
+    const std::unique_ptr<Model> big = gltest::makeTriangleModel(300);
+    SoftwareToonRenderer software;
+    MultitextureToonRenderer multitexture;
+    for (RampToonRenderer* renderer : {static_cast<RampToonRenderer*>(&software),
+                                       static_cast<RampToonRenderer*>(&multitexture)}) {
+        renderer->setToonTexture(ramp_);
+        EXPECT_EQ(renderer->rampCapacity(), 0u);
+        renderer->draw(small.get(), Vector3(0, 0, 5));
+        EXPECT_EQ(renderer->rampCapacity(), 30u);
+        renderer->drawFlat(big.get(), Vector3(0, 0, 5), false);
+        EXPECT_EQ(renderer->rampCapacity(), 300u);
+        renderer->draw(small.get(), Vector3(0, 0, 5));
+        renderer->drawFlat(small.get(), Vector3(0, 0, 5), true);
+        EXPECT_EQ(renderer->rampCapacity(), 300u);
+    }
+}
+
+// Without the extensions they need, the two accelerated variants draw nothing rather than
+// call missing entry points (the multitexture variant's drawFlat needs none).
+TEST_F(ToonRampBufferTest, AcceleratedVariantsDrawNothingWithoutTheirExtensions) {
+    const std::unique_ptr<Model> square = gltest::makeFacingSquare();
+    gltest::lookAtModelFromFront();
+    VertexProgramToonRenderer vertexProgram;
+    MultitextureToonRenderer multitexture;
+    multitextureSupported = false;
+    vertexProgram.draw(square.get(), Vector3(0, 1, 5));
+    vertexProgram.drawFlat(square.get(), Vector3(0, 1, 5), true);
+    multitexture.draw(square.get(), Vector3(0, 1, 5));
+    EXPECT_EQ(gltest::readPixel(512, 384).r, 0);
+    multitextureSupported = true;
+}
+
+class ToonChoiceTest : public gltest::ToonTest {
+protected:
+    void TearDown() override {
+        multitextureSupported = true;
+        vertexProgramSupported = true;
+        gltest::ToonTest::TearDown();
+    }
+};
+
+TEST_F(ToonChoiceTest, FollowsTheTwoExtensionFlags) {
+    struct Case {
+        bool multitexture, vertexProgram;
+        ToonVariant expected;
+    };
+    for (const Case& c :
+         {Case{false, false, ToonVariant::kSoftware}, Case{false, true, ToonVariant::kSoftware},
+          Case{true, false, ToonVariant::kMultitexture},
+          Case{true, true, ToonVariant::kVertexProgram}}) {
+        multitextureSupported = c.multitexture;
+        vertexProgramSupported = c.vertexProgram;
+        const std::unique_ptr<ToonRenderer> renderer = createToonRenderer();
+        const bool software = dynamic_cast<SoftwareToonRenderer*>(renderer.get()) != nullptr;
+        const bool multitexture = dynamic_cast<MultitextureToonRenderer*>(renderer.get());
+        const bool vertexProgram = dynamic_cast<VertexProgramToonRenderer*>(renderer.get());
+        EXPECT_EQ(software, c.expected == ToonVariant::kSoftware);
+        EXPECT_EQ(multitexture, c.expected == ToonVariant::kMultitexture);
+        EXPECT_EQ(vertexProgram, c.expected == ToonVariant::kVertexProgram);
+    }
+}
+
+}  // namespace
