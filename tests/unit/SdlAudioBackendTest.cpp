@@ -62,7 +62,7 @@ TEST_F(SdlAudioTest, AnEffectIsHeardAtItsChannelVolume) {
     // A play call that found no channel hands on -1; that must not silence every channel.
     audio.setChannelVolume(-1, 0);
     EXPECT_EQ(Mix_Volume(channel, -1), MIX_MAX_VOLUME);
-    sleepMs(300);
+    sleepMs(200);
     const std::vector<short> full = stopAndRead();
     EXPECT_GT(testsound::peak(full, 0, full.size()), 15000);
 }
@@ -93,12 +93,12 @@ TEST_F(SdlAudioTest, AHeldMidiSongIsSilentUntilUnpaused) {
     audio.playSong(song);
     audio.setSongVolume(song, 255);
     EXPECT_TRUE(audio.isSongPaused(song));
-    sleepMs(250);
+    sleepMs(150);
     const std::size_t heldBytes = testsound::readRawS16(output).size();
 
     audio.setSongPaused(song, false);
     EXPECT_FALSE(audio.isSongPaused(song));
-    sleepMs(600);
+    sleepMs(400);
     const std::vector<short> out = stopAndRead();
     EXPECT_EQ(testsound::peak(out, 0, heldBytes), 0) << "the song sounded while held";
     EXPECT_GT(testsound::peak(out, heldBytes, out.size()), 500);
@@ -106,21 +106,21 @@ TEST_F(SdlAudioTest, AHeldMidiSongIsSilentUntilUnpaused) {
 
 TEST_F(SdlAudioTest, AnOggStreamReportsItsLengthAndAMovingPosition) {
     startAudio();
-    ASSERT_TRUE(testsound::writeOgg(dir + "track.ogg", 0.6, 440.0));
+    ASSERT_TRUE(testsound::writeOgg(dir + "track.ogg", 0.4, 440.0));
     const StreamHandle stream = audio.openStream(dir + "track.ogg");
     ASSERT_NE(stream, StreamHandle::None);
-    EXPECT_NEAR(audio.streamLengthMs(stream), 600, 5);
+    EXPECT_NEAR(audio.streamLengthMs(stream), 400, 5);
 
     EXPECT_EQ(audio.playStream(stream), 32);
-    sleepMs(150);
+    sleepMs(100);
     const int early = audio.streamPositionMs(stream);
-    sleepMs(200);
+    sleepMs(150);
     const int later = audio.streamPositionMs(stream);
-    EXPECT_GT(early, 50);
-    EXPECT_GT(later, early + 100);
+    EXPECT_GT(early, 30);
+    EXPECT_GT(later, early + 80);
     EXPECT_LT(later, audio.streamLengthMs(stream));
 
-    for (int waited = 0; waited < 1500 && audio.streamPositionMs(stream) < 600; waited += 10) {
+    for (int waited = 0; waited < 1500 && audio.streamPositionMs(stream) < 400; waited += 10) {
         sleepMs(10);
     }
     EXPECT_EQ(audio.streamPositionMs(stream), audio.streamLengthMs(stream)) << "ended";
