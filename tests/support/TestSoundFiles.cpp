@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace testsound {
@@ -62,6 +64,13 @@ std::string makeScratchDir() {
     char pattern[] = "/tmp/zorblat-sound-XXXXXX";
     const char* dir = mkdtemp(pattern);
     return dir == nullptr ? std::string() : std::string(dir) + "/";
+}
+
+void removeScratchDir(const std::string& dir) {
+    if (!dir.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
 }
 
 bool writeText(const std::string& path, const std::string& text) {

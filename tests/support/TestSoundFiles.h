@@ -9,6 +9,8 @@ namespace testsound {
 
 // A fresh empty directory under the system's temporary folder, with a trailing slash.
 std::string makeScratchDir();
+// Removes such a directory and everything in it.
+void removeScratchDir(const std::string& dir);
 
 // A mono 16-bit 44100 Hz sine tone; amplitude 1 is full scale.
 bool writeWav(const std::string& path, double seconds, double frequencyHz, double amplitude = 0.6);

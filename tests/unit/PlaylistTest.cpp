@@ -81,6 +81,7 @@ TEST(PlaylistM3u, ReadsBothFilesFromDisk) {
     playlist.readM3u(dir + "list.m3u");
     EXPECT_TRUE(playlist.isLoaded());
     EXPECT_EQ(playlist.entries(), (Entries{"C:/Musique/Rock/un.mp3", "C:/Musique/deux.mp3"}));
+    testsound::removeScratchDir(dir);
 }
 
 TEST(PlaylistNextTrack, AnEmptyPlaylistGivesAnEmptyNameInEitherOrder) {

@@ -27,6 +27,10 @@ protected:
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     }
+    void TearDown() override {
+        audio.stop();
+        testsound::removeScratchDir(dir);
+    }
 
     void startAudio() {
         ASSERT_TRUE(audio.start(44100, 32));

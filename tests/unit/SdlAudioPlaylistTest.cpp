@@ -81,6 +81,7 @@ TEST(SdlAudioPlaylist, TheNextTrackStartsOnlyAfterTheCurrentOneHasPlayedOut) {
     EXPECT_NEAR(quietMs, 500, 5) << "the first track was cut";
     EXPECT_GT(loudMs, 250) << "the second track did not play";
     EXPECT_FALSE(quietAfterLoud) << "the tracks overlapped or came back out of order";
+    testsound::removeScratchDir(dir);
 }
 
 }  // namespace

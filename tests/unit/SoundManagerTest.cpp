@@ -18,6 +18,10 @@ namespace {
 class SoundManagerTest : public ::testing::Test {
 protected:
     void SetUp() override { dir = testsound::makeScratchDir(); }
+    void TearDown() override {
+        manager.reset();
+        testsound::removeScratchDir(dir);
+    }
 
     // A ressources folder with a playlist of the given text (base directory "m").
     void addPlaylist(const std::string& m3u) {
