@@ -71,6 +71,12 @@ TEST_F(SdlAudioTest, AnEffectIsHeardAtItsChannelVolume) {
     EXPECT_GT(testsound::peak(full, 0, full.size()), 15000);
 }
 
+TEST_F(SdlAudioTest, OggFilesLoadAsEffects) {
+    startAudio();
+    ASSERT_TRUE(testsound::writeOgg(dir + "shot.ogg", 0.05, 440.0));
+    EXPECT_NE(audio.loadSample(dir + "shot.ogg"), SampleHandle::None) << Mix_GetError();
+}
+
 TEST_F(SdlAudioTest, GameVolumesMapOntoTheMixerScaleAndClamp) {
     startAudio();
     ASSERT_TRUE(testsound::writeWav(dir + "tone.wav", 0.05, 440.0));

@@ -213,14 +213,6 @@ TEST_F(SoundManagerTest, SongToggleResumesWhereItPaused) {
     EXPECT_EQ(countCalls("playSong"), 0);
 }
 
-TEST_F(SoundManagerTest, SongStateWithTheSongAlreadyPausedIsNotPausedTwice) {
-    SoundManager& sound = build();
-    sound.setMusicState(MusicState::Song);  // song still held paused from construction
-    sound.setMusicEnabled(true);
-    EXPECT_EQ(sound.musicState(), MusicState::Stopped);
-    EXPECT_EQ(countCalls("setSongPaused"), 0);
-}
-
 TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     addPlaylist("a.ogg\nb.ogg\nc.ogg\n");
     SoundManager& sound = build();
@@ -236,6 +228,8 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     EXPECT_EQ(audio->streams[0].path, "m/a.ogg");
     EXPECT_TRUE(audio->streams[0].played);
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 80);
+    sound.setMusicVolume(300);
+    EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 255);
 
     sound.setMusicEnabled(true);  // toggle: stops
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
@@ -248,14 +242,6 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
     EXPECT_TRUE(audio->streams[1].closed);
     EXPECT_EQ(audio->openStreamCount(), 0);
-}
-
-TEST_F(SoundManagerTest, MusicVolumeReachesThePlayingStream) {
-    addPlaylist("a.ogg\n");
-    SoundManager& sound = build();
-    sound.setMusicEnabled(true);
-    sound.setMusicVolume(300);
-    EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 255);
 }
 
 TEST_F(SoundManagerTest, TheConfigurationStartAlwaysStartsTheMusic) {
@@ -326,14 +312,6 @@ TEST_F(SoundManagerTest, AnEmptyPlaylistStreamsNothingAndStaysHarmless) {
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
 }
 
-TEST_F(SoundManagerTest, UpdateIgnoresTheSong) {
-    SoundManager& sound = build();
-    sound.setMusicEnabled(true);
-    sound.update();
-    EXPECT_EQ(countCalls("openStream"), 0);
-    EXPECT_FALSE(song().paused);
-}
-
 TEST_F(SoundManagerTest, DestructionReleasesEverythingThenStopsTheLayer) {
     addPlaylist("a.ogg\n");
     SoundManager& sound = build();
@@ -345,6 +323,20 @@ TEST_F(SoundManagerTest, DestructionReleasesEverythingThenStopsTheLayer) {
                                                "freeSample 3",  "freeSample 4", "freeSample 5",
                                                "freeSample 6",  "freeSong 0",   "stop"};
     EXPECT_EQ(log, expected);
+}
+
+TEST(SoundManagerInstance, ALayerInstalledBeforeFirstUseIsTheOneUsed) {
+    auto fake = std::make_unique<FakeAudioBackend>();
+    FakeAudioBackend* seen = fake.get();
+    if (!SoundManager::useBackendForInstance(std::move(fake))) {
+        GTEST_SKIP() << "the manager was already built in this process";
+    }
+    SoundManager& sound = SoundManager::instance();
+    EXPECT_EQ(&sound, &SoundManager::instance());
+    ASSERT_FALSE(seen->calls.empty());
+    EXPECT_EQ(seen->calls.front(), "start 44100 32");
+    // Too late now: the manager keeps the layer it was built with.
+    EXPECT_FALSE(SoundManager::useBackendForInstance(std::make_unique<FakeAudioBackend>()));
 }
 
 }  // namespace
