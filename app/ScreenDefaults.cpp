@@ -4,7 +4,12 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-void idleRedisplay() { glutPostRedisplay(); }
+#include "sound/SoundManager.h"
+
+void idleRedisplay() {
+    SoundManager::instance().update();
+    glutPostRedisplay();
+}
 
 void ignoreMotion(int, int) {}
 void ignoreKey(int, int, int) {}

@@ -1,0 +1,177 @@
+// SoundManager: the one object through which the game makes sound: effects, MIDI song, playlist.
+#include "sound/SoundManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "sound/SdlAudioBackend.h"
+
+namespace {
+
+constexpr int kMixRateHz = 44100;
+constexpr int kChannelCount = 32;
+
+std::unique_ptr<AudioBackend>& pendingBackend() {
+    static std::unique_ptr<AudioBackend> backend;
+    return backend;
+}
+
+bool& instanceBuilt() {
+    static bool built = false;
+    return built;
+}
+
+}  // namespace
+
+SoundManager& SoundManager::instance() {
+    static SoundManager manager([] {
+        instanceBuilt() = true;
+        std::unique_ptr<AudioBackend> backend = std::move(pendingBackend());
+        if (!backend) {
+            backend = std::make_unique<SdlAudioBackend>();
+        }
+        return backend;
+    }());
+    return manager;
+}
+
+bool SoundManager::useBackendForInstance(std::unique_ptr<AudioBackend> backend) {
+    if (instanceBuilt()) {
+        return false;
+    }
+    pendingBackend() = std::move(backend);
+    return true;
+}
+
+SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::string& ressourcesDir)
+    : audio_(std::move(backend)) {
+    if (!audio_->start(kMixRateHz, kChannelCount)) {
+        // No device: effects off and no music source. Every later call stays harmless, on
+        // empty handles, even if the configuration switches effects back on.
+        effectsEnabled_ = false;
+        musicState_ = MusicState::Stopped;
+        return;
+    }
+    const std::string sons = ressourcesDir + "sons/";
+    shot_ = audio_->loadSample(sons + "detonation.ogg");
+    cries_[0] = audio_->loadSample(sons + "loutre1.wav");
+    cries_[1] = audio_->loadSample(sons + "loutre2.wav");
+    cries_[2] = audio_->loadSample(sons + "loutre3.wav");
+    click_ = audio_->loadSample(sons + "clic.ogg");
+    explosion_ = audio_->loadSample(sons + "boom.ogg");
+
+    playlist_.readBaseDirectory(ressourcesDir + "playlist/base_repertoire.txt");
+    playlist_.readM3u(ressourcesDir + "playlist/playlist.m3u");
+    musicState_ = MusicState::Stopped;
+    if (playlist_.isLoaded()) {
+        // Nothing plays yet: the configuration decides whether music is on.
+        playlist_.setRandom(true);
+        return;
+    }
+    // The song is started held paused, ready for setMusicEnabled. Pausing first keeps even
+    // its first notes from being heard.
+    song_ = audio_->loadSong(sons + "musique.mid");
+    audio_->setSongPaused(song_, true);
+    audio_->playSong(song_);
+    audio_->setSongVolume(song_, musicVolume_);
+}
+
+SoundManager::~SoundManager() {
+    audio_->closeStream(stream_);
+    audio_->freeSample(shot_);
+    for (SampleHandle cry : cries_) {
+        audio_->freeSample(cry);
+    }
+    audio_->freeSample(click_);
+    audio_->freeSample(explosion_);
+    audio_->freeSong(song_);
+    audio_->stop();
+}
+
+void SoundManager::playEffect(SampleHandle sample, int volume) {
+    if (!effectsEnabled_) {
+        return;
+    }
+    const int channel = audio_->playSample(sample);
+    audio_->setChannelVolume(channel, volume);
+}
+
+void SoundManager::playShot() { playEffect(shot_, effectsVolume_); }
+
+void SoundManager::playClick() { playEffect(click_, effectsVolume_); }
+
+// Louder than the other effects on purpose; the layer caps it at its full volume.
+void SoundManager::playExplosion() { playEffect(explosion_, effectsVolume_ + 10); }
+
+void SoundManager::playOtterCry() {
+    if (!effectsEnabled_) {
+        return;
+    }
+    int index = static_cast<int>(std::fabs(std::cos(static_cast<double>(std::rand()))) * 3.0);
+    if (index > 2) {
+        index = 2;
+    }
+    playEffect(cries_[index], effectsVolume_);
+}
+
+void SoundManager::setEffectsVolume(int volume) { effectsVolume_ = std::clamp(volume, 0, 255); }
+
+void SoundManager::setMusicVolume(int volume) {
+    musicVolume_ = std::clamp(volume, 0, 255);
+    audio_->setSongVolume(song_, musicVolume_);
+    audio_->setChannelVolume(streamChannel_, musicVolume_);
+}
+
+void SoundManager::setMusicEnabled(bool on) {
+    switch (musicState_) {
+        case MusicState::Stopped:
+            if (!on) {
+                return;
+            }
+            if (playlist_.isLoaded()) {
+                musicState_ = MusicState::Stream;
+                startNextTrack();
+            } else {
+                // Resumes the song where it was paused.
+                musicState_ = MusicState::Song;
+                audio_->setSongPaused(song_, false);
+            }
+            return;
+        case MusicState::Song:
+            if (!audio_->isSongPaused(song_)) {
+                audio_->setSongPaused(song_, true);
+            }
+            musicState_ = MusicState::Stopped;
+            return;
+        case MusicState::Stream:
+            audio_->closeStream(stream_);
+            stream_ = StreamHandle::None;
+            musicState_ = MusicState::Stopped;
+            return;
+    }
+}
+
+void SoundManager::startNextTrack() {
+    if (!streaming()) {
+        return;
+    }
+    // The mixer plays one music at a time, so the next track starts once the current one has
+    // ended (see update); the finished stream is released here so a long session does not grow.
+    audio_->closeStream(stream_);
+    stream_ = audio_->openStream(playlist_.nextTrack());
+    streamChannel_ = audio_->playStream(stream_);
+    audio_->setChannelVolume(streamChannel_, musicVolume_);
+}
+
+void SoundManager::update() {
+    if (!streaming()) {
+        return;
+    }
+    // An empty stream (an entry that would not open) answers 0 and 0: it counts as ended and
+    // the playlist moves on to the next entry.
+    if (audio_->streamPositionMs(stream_) >= audio_->streamLengthMs(stream_)) {
+        startNextTrack();
+    }
+}
