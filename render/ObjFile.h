@@ -27,7 +27,8 @@ public:
     // 0 when the file was read (also when it is empty), 100 when it could not be opened.
     int read();
 
-    // Reads from memory instead of the file (same rules); for tests and fuzzing.
+    // Reads the given bytes exactly as read() would read a file holding them; for tests and
+    // fuzzing.
     int readFromMemory(const char* data, size_t size);
 
     std::vector<Vector3> positions;
@@ -38,7 +39,10 @@ public:
     bool hasNormals = false;
 
 private:
+    // Reads the whole stream into the lists (cleared first); a null stream reads as empty.
     int readStream(FILE* file);
+    void readVertexLine(FILE* file);
+    void readFace(FILE* file);
 
     std::string path_;
 };
