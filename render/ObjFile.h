@@ -23,6 +23,10 @@ public:
     ObjFile(const ObjFile&) = delete;
     ObjFile& operator=(const ObjFile&) = delete;
 
+    // The reader looks at the first character of each line and passes over one line feed
+    // there, so writers must keep to the game's layout: no two blank lines in a row (the line
+    // after them is skipped), lines under 100 characters, and whole faces "p/t/n" once both
+    // texture coordinates and normals have appeared.
     enum { kRead = 0, kCannotOpen = 100 };
     // 0 when the file was read (also when it is empty), 100 when it could not be opened.
     int read();

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "render/Texture.h"
@@ -246,6 +248,67 @@ TEST_F(SkyBoxTest, FaceWithoutTextureIsDrawnInTheCurrentColour) {
     EXPECT_EQ(mode, GL_MODULATE);
     EXPECT_TRUE(gltest::isEnabled(GL_TEXTURE_2D));
     EXPECT_TRUE(gltest::isEnabled(GL_DEPTH_TEST));
+}
+
+// Writes a 2 x 2 24-bit BMP of one colour.
+void writeSolidBmp(const std::string& path, const uint8_t (&rgb)[3]) {
+    std::vector<uint8_t> bytes(54 + 2 * 8, 0);
+    const auto put32 = [&bytes](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+        }
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<uint32_t>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 2);
+    put32(22, 2);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    put32(34, 16);
+    for (int row = 0; row < 2; ++row) {
+        for (int x = 0; x < 2; ++x) {
+            uint8_t* pixel = &bytes[54 + row * 8 + x * 3];
+            pixel[0] = rgb[2];
+            pixel[1] = rgb[1];
+            pixel[2] = rgb[0];
+        }
+    }
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+}
+
+TEST_F(SkyBoxTest, LoadsEachFaceFromItsFileAndDrawsItWhereItBelongs) {
+    const char* files[6] = {"back", "front", "bottom", "top", "left", "right"};
+    const uint8_t colours[6][3] = {{200, 0, 0},   {0, 200, 0},   {0, 0, 100},
+                                   {200, 200, 0}, {0, 200, 200}, {200, 0, 200}};
+    const std::string folder = testing::TempDir();
+    for (int i = 0; i < 6; ++i) {
+        writeSolidBmp(folder + "/" + files[i] + ".bmp", colours[i]);
+    }
+    SkyBox sky;
+    const bool loaded = sky.load(folder.c_str(), 0, 1);
+    for (int i = 0; i < 6; ++i) {
+        std::remove((folder + "/" + files[i] + ".bmp").c_str());
+    }
+    if (!loaded) {
+        GTEST_SKIP() << "BMP textures cannot be loaded in this build";
+    }
+    const float directions[6][3] = {{0, 0, -1}, {0, 0, 1},  {0, -1, 0},
+                                    {0, 1, 0},  {-1, 0, 0}, {1, 0, 0}};
+    for (int i = 0; i < 6; ++i) {
+        lookFromOrigin(directions[i][0], directions[i][1], directions[i][2]);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        sky.draw(0, 0, 0);
+        const gltest::Pixel p = gltest::readPixel(512, 384);
+        EXPECT_NEAR(p.r, colours[i][0], 2) << files[i];
+        EXPECT_NEAR(p.g, colours[i][1], 2) << files[i];
+        EXPECT_NEAR(p.b, colours[i][2], 2) << files[i];
+    }
 }
 
 TEST_F(SkyBoxTest, FacesThatFailedToLoadAreDrawnUntextured) {
