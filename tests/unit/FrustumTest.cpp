@@ -12,7 +12,7 @@
 namespace {
 
 // gluPerspective(fovy, aspect, near, far), column-major, written out independently.
-std::vector<float> perspective(double fovyDegrees, double aspect, double zNear, double zFar) {
+std::vector<float> projectionMatrix(double fovyDegrees, double aspect, double zNear, double zFar) {
     const double f = 1.0 / std::tan(fovyDegrees * M_PI / 360.0);
     std::vector<float> m(16, 0.0f);
     m[0] = static_cast<float>(f / aspect);
@@ -45,7 +45,7 @@ protected:
 
     void SetUp() override {
         model.setVertices(cube(1.0f));
-        const std::vector<float> p = perspective(90.0, 1.0, 1.0, 10000.0);
+        const std::vector<float> p = projectionMatrix(90.0, 1.0, 1.0, 10000.0);
         frustum.setMatrices(kIdentity, p.data());
         frustum.extract(false);
     }
@@ -129,7 +129,7 @@ TEST_F(FrustumTest, ModelViewIsAppliedBeforeTheProjection) {
     // (-z, y, x - 100). Multiplying the other way round would not see the same boxes.
     const float c = 0.0f, s = 1.0f;
     const float modelview[16] = {c, 0, s, 0, 0, 1, 0, 0, -s, 0, c, 0, 0, 0, -100, 1};
-    const std::vector<float> p = perspective(90.0, 1.0, 1.0, 10000.0);
+    const std::vector<float> p = projectionMatrix(90.0, 1.0, 1.0, 10000.0);
     frustum.setMatrices(modelview, p.data());
     frustum.extract(false);
     // Visible when x < 99 and |z| < 100 - x.
@@ -141,7 +141,7 @@ TEST_F(FrustumTest, ModelViewIsAppliedBeforeTheProjection) {
 
 TEST(FrustumNoModelTest, ObjectWithoutModelIsTestedAsAPoint) {
     Frustum frustum;
-    const std::vector<float> p = perspective(90.0, 1.0, 1.0, 10000.0);
+    const std::vector<float> p = projectionMatrix(90.0, 1.0, 1.0, 10000.0);
     frustum.setMatrices(kIdentity, p.data());
     frustum.extract(false);
     SceneObject object;
