@@ -15,7 +15,10 @@ void Model::setTexture(Texture* texture) { texture_.reset(texture); }
 void Model::load(const char* path) {
     ObjFile file(path);
     file.read();
+    build(file);
+}
 
+void Model::build(const ObjFile& file) {
     std::vector<ModelVertex> vertices(file.faces.size() * 3);
     // Face indices come from an untrusted file: a corner whose index is missing, negative or
     // past the end of its list gets zeros rather than reading outside the lists.

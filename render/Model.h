@@ -7,6 +7,7 @@
 
 #include "render/Vector3.h"
 
+class ObjFile;
 class Texture;
 
 // Exactly the 32-byte layout handed to glVertexPointer / glTexCoordPointer / glNormalPointer.
@@ -39,6 +40,9 @@ public:
     // model stands on y = 0 centred on the Y axis. A file that cannot be read leaves no
     // vertices. The skin texture is not touched.
     void load(const char* path);
+
+    // The same from an OBJ file already read (one triangle per face, in face order).
+    void build(const ObjFile& file);
 
     // Replaces the geometry with the given triangles (three vertices each), recentred the same
     // way; for generated meshes and tests.

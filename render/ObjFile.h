@@ -23,11 +23,16 @@ public:
     ObjFile(const ObjFile&) = delete;
     ObjFile& operator=(const ObjFile&) = delete;
 
+    // The reader looks at the first character of each line and passes over one line feed
+    // there, so writers must keep to the game's layout: no two blank lines in a row (the line
+    // after them is skipped), lines under 100 characters, and whole faces "p/t/n" once both
+    // texture coordinates and normals have appeared.
     enum { kRead = 0, kCannotOpen = 100 };
     // 0 when the file was read (also when it is empty), 100 when it could not be opened.
     int read();
 
-    // Reads from memory instead of the file (same rules); for tests and fuzzing.
+    // Reads the given bytes exactly as read() would read a file holding them; for tests and
+    // fuzzing.
     int readFromMemory(const char* data, size_t size);
 
     std::vector<Vector3> positions;
@@ -38,7 +43,10 @@ public:
     bool hasNormals = false;
 
 private:
+    // Reads the whole stream into the lists (cleared first); a null stream reads as empty.
     int readStream(FILE* file);
+    void readVertexLine(FILE* file);
+    void readFace(FILE* file);
 
     std::string path_;
 };
