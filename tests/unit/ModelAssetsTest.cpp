@@ -245,19 +245,18 @@ TEST_P(EveryModel, EveryClosedPartWindsOutwards) {
 
 TEST_P(EveryModel, NormalsAreUnitAndPointOutOfTheirFaces) {
     // The toon ramp is indexed by N.L as stored: normals must be unit length and on the
-    // outer side of the surface (a few corners at sharp creases may lean over).
+    // outer side of every face they shade, smooth or hard.
     for (const Point& n : mesh_.normals) {
         EXPECT_NEAR(length(n), 1.0, 2e-3);
     }
-    size_t corners = 0, outward = 0;
+    int inward = 0;
     for (size_t f = 0; f < mesh_.faces.size(); ++f) {
         const Point fn = mesh_.faceNormal(f);
         for (const Corner& c : mesh_.faces[f]) {
-            ++corners;
-            outward += dot(mesh_.normals[c.normal], fn) > 0.0 ? 1 : 0;
+            inward += dot(mesh_.normals[c.normal], fn) > 0.0 ? 0 : 1;
         }
     }
-    EXPECT_GE(double(outward), 0.98 * double(corners)) << GetParam();
+    EXPECT_EQ(inward, 0) << GetParam();
 }
 
 INSTANTIATE_TEST_SUITE_P(ModelAssets, EveryModel, ::testing::ValuesIn(kModels),

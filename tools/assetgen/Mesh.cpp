@@ -71,6 +71,19 @@ void Mesh::smoothNormals(size_t firstVertex, size_t firstTriangle) {
     }
 }
 
+void Mesh::flatNormals(size_t firstVertex, size_t firstTriangle) {
+    for (size_t i = firstTriangle; i < triangles_.size(); ++i) {
+        const MeshTriangle& t = triangles_[i];
+        const Vec3& a = vertices_[t.a].position;
+        const Vec3 n = normalized(cross(vertices_[t.b].position - a, vertices_[t.c].position - a));
+        for (int v : {t.a, t.b, t.c}) {
+            if (size_t(v) >= firstVertex) {
+                vertices_[v].normal = n;
+            }
+        }
+    }
+}
+
 namespace {
 
 // Prints a number the way the game's reader takes it back: plain decimal, never "-0.00000".

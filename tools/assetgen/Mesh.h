@@ -42,6 +42,10 @@ public:
     // vertices are doubled for the atlas stay invisible.
     void smoothNormals(size_t firstVertex, size_t firstTriangle);
 
+    // Hard shading: every vertex from firstVertex on takes the normal of a triangle (from
+    // firstTriangle on) it belongs to. Meant for flat faces whose vertices are their own.
+    void flatNormals(size_t firstVertex, size_t firstTriangle);
+
     // Writes v, vt and vn lines (shared where equal) and then every face as "f p/t/n" x 3.
     bool writeObj(const std::string& path, const std::string& comment) const;
 

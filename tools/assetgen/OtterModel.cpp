@@ -156,11 +156,10 @@ Canvas paintOtterSkin() {
         return fur(mix(kBrown, kCream, belly), s, t, 11);
     });
     paintCell(skin, kHeadCell, [](float s, float t) {
-        // Pale cheeks and chin around the snout, a darker cap on top.
+        // Pale cheeks and chin around the snout.
         const float face = std::max(ellipseMask(s, t, 0.5f, 0.3f, 0.2f, 0.24f, 0.25f),
                                     ellipseMask(s, t, 0.5f, 0.0f, 0.5f, 0.22f, 0.3f));
-        const float cap = smoothStep(0.78f, 0.95f, t);
-        const Rgb c = mix(mix(kBrown, kDarkBrown, 0.6f * cap), kCream, face);
+        const Rgb c = mix(kBrown, kCream, face);
         return fur(c, s, t, 12);
     });
     paintCell(skin, kSnoutCell, [](float s, float t) {

@@ -138,27 +138,28 @@ void addCylinder(Mesh& mesh, const Vec3& baseCentre, float height, float bottomR
     // The side is smoothed on its own; the caps keep flat normals, so the rims stay hard.
     mesh.smoothNormals(firstVertex, firstTriangle);
 
-    const Vec3 down = normalized(place.applyDirection(Vec3{0, -1, 0}));
-    const Vec3 up = down * -1.0f;
-    auto capUv = [&](int i, float shrink) {
+    const size_t capVertex = mesh.vertexCount();
+    const size_t capTriangle = mesh.triangleCount();
+    auto capUv = [&](int i) {
         const Vec2& d = direction[i];
-        return Vec2{caps.u(0.5f + 0.5f * d.x * shrink), caps.v(0.5f + 0.5f * d.y * shrink)};
+        return Vec2{caps.u(0.5f + 0.5f * d.x), caps.v(0.5f + 0.5f * d.y)};
     };
     const Vec2 mid{caps.u(0.5f), caps.v(0.5f)};
-    const int bottomCentre = mesh.addVertex(place.apply(baseCentre), mid.x, mid.y, down);
+    const int bottomCentre = mesh.addVertex(place.apply(baseCentre), mid.x, mid.y);
     const int topCentre =
-        mesh.addVertex(place.apply(baseCentre + Vec3{0, height, 0}), mid.x, mid.y, up);
+        mesh.addVertex(place.apply(baseCentre + Vec3{0, height, 0}), mid.x, mid.y);
     std::vector<int> capLow(segments), capHigh(segments);
     for (int i = 0; i < segments; ++i) {
-        const Vec2 t = capUv(i, 1.0f);
-        capLow[i] = mesh.addVertex(bottom[i], t.x, t.y, down);
-        capHigh[i] = mesh.addVertex(top[i], t.x, t.y, up);
+        const Vec2 t = capUv(i);
+        capLow[i] = mesh.addVertex(bottom[i], t.x, t.y);
+        capHigh[i] = mesh.addVertex(top[i], t.x, t.y);
     }
     for (int i = 0; i < segments; ++i) {
         const int next = (i + 1) % segments;
         mesh.addTriangle(bottomCentre, capLow[next], capLow[i]);
         mesh.addTriangle(topCentre, capHigh[i], capHigh[next]);
     }
+    mesh.flatNormals(capVertex, capTriangle);
     mesh.faceOutwards(firstVertex, firstTriangle);
 }
 
@@ -183,20 +184,10 @@ void addPrism(Mesh& mesh, const std::vector<Vec2>& footprint, float y0, float y1
     // Caps wound to match the sides: a footprint clockwise from above makes every face look
     // outwards, the other order every face inwards, which faceOutwards then turns around.
     for (float y : {y0, y1}) {
-        std::vector<Vec3> corners;
-        for (const Vec2& p : footprint) {
-            corners.push_back(place.apply(Vec3{p.x, y, p.y}));
-        }
-        Vec3 normal;
-        for (size_t i = 1; i + 1 < n; ++i) {
-            normal = normal + cross(corners[i] - corners[0], corners[i + 1] - corners[0]);
-        }
-        normal = normalized(y == y1 ? normal : normal * -1.0f);
         std::vector<int> ring;
-        for (size_t i = 0; i < n; ++i) {
-            const Vec2& p = footprint[i];
+        for (const Vec2& p : footprint) {
             const float s = (p.x - low) / (high - low), t = (p.y - low) / (high - low);
-            ring.push_back(mesh.addVertex(corners[i], caps.u(s), caps.v(t), normal));
+            ring.push_back(mesh.addVertex(place.apply(Vec3{p.x, y, p.y}), caps.u(s), caps.v(t)));
         }
         for (size_t i = 1; i + 1 < n; ++i) {
             if (y == y1) {
@@ -206,6 +197,7 @@ void addPrism(Mesh& mesh, const std::vector<Vec2>& footprint, float y0, float y1
             }
         }
     }
+    mesh.flatNormals(firstVertex, firstTriangle);
     mesh.faceOutwards(firstVertex, firstTriangle);
 }
 
@@ -241,10 +233,10 @@ void addExtrusion(Mesh& mesh, const std::vector<std::vector<Vec2>>& pieces, floa
             ++edgeUse[edgeKey(piece[i], piece[(i + 1) % piece.size()])];
         }
     }
+    // Normals come from the triangles as wound, so a flip by faceOutwards keeps them right.
     auto vertex = [&](const Vec3& local, const Vec3& localNormal) {
         const Vec2 t = skin(local, localNormal);
-        const Vec3 n = normalized(place.applyDirection(localNormal));
-        return mesh.addVertex(place.apply(local), t.x, t.y, n);
+        return mesh.addVertex(place.apply(local), t.x, t.y);
     };
     for (const std::vector<Vec2>& piece : ccw) {
         std::vector<int> front, back;
@@ -271,6 +263,7 @@ void addExtrusion(Mesh& mesh, const std::vector<std::vector<Vec2>>& pieces, floa
             mesh.addQuad(af, ab, bb, bf);
         }
     }
+    mesh.flatNormals(firstVertex, firstTriangle);
     mesh.faceOutwards(firstVertex, firstTriangle);
 }
 
