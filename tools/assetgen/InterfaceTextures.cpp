@@ -35,7 +35,10 @@ bool writeAvoidingKey(const Canvas& canvas, const std::string& path, int avoidR,
     std::vector<uint8_t> bytes = canvas.bytes();
     for (size_t i = 0; i + 2 < bytes.size(); i += 3) {
         if (bytes[i] == avoidR && bytes[i + 1] == avoidG && bytes[i + 2] == avoidB) {
-            bytes[i] = uint8_t(avoidR < 255 ? avoidR + 1 : avoidR - 1);
+            // Every channel moves, so greys stay grey.
+            for (int c = 0; c < 3; ++c) {
+                bytes[i + c] = uint8_t(bytes[i + c] < 255 ? bytes[i + c] + 1 : 254);
+            }
         }
     }
     return writeBmp24(path, canvas.width(), canvas.height(), bytes);

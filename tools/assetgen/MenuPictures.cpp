@@ -134,7 +134,7 @@ void paintLastMenu(Painter& p, TextRaster& bold) {
 // The menus print white text almost anywhere on this picture, so its middle stays a calm,
 // dark night; the brighter things (moon, lit windows, trees) keep to the edges.
 void paintMenuBackground(Painter& p) {
-    SkyLook sky{rgb(10, 8, 30), rgb(30, 20, 64), 768.0f, 140, 0.4f, 0.05f, 31};
+    SkyLook sky{rgb(10, 8, 30), rgb(30, 20, 64), 768.0f, 140, 0.32f, 0.05f, 31};
     paintSky(p, sky);
     paintMoon(p, 962.0f, 50.0f, 28.0f);
     SkylineLook city{768.0f, 36.0f, 96.0f, rgb(9, 8, 24), 0.55f, 735.0f, 32};

@@ -3,12 +3,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace assetgen {
 
 namespace {
 
 constexpr float kScreenWidth = 1024.0f;
+
+// Noise that varies over tens of units looks the same sampled every few pixels and
+// interpolated, for a fraction of the cost.
+class CoarseField {
+public:
+    template <typename F>
+    CoarseField(int width, int height, int step, const F& field)
+        : step_(step), columns_(width / step + 2), values_(size_t(columns_) * (height / step + 2)) {
+        for (int r = 0; r < height / step + 2; ++r) {
+            for (int c = 0; c < columns_; ++c) {
+                values_[size_t(r) * columns_ + c] = field(float(c * step), float(r * step));
+            }
+        }
+    }
+
+    float at(int x, int y) const {
+        const int c = x / step_, r = y / step_;
+        const float tx = float(x % step_) / step_, ty = float(y % step_) / step_;
+        const float* row = &values_[size_t(r) * columns_ + c];
+        const float top = row[0] + (row[1] - row[0]) * tx;
+        const float bottom = row[columns_] + (row[columns_ + 1] - row[columns_]) * tx;
+        return top + (bottom - top) * ty;
+    }
+
+private:
+    int step_, columns_;
+    std::vector<float> values_;
+};
 
 }  // namespace
 
@@ -19,14 +48,15 @@ void paintSky(Painter& painter, const SkyLook& look) {
     painter.gradientBand(look.horizonY, float(canvas.height()) / unit, look.horizon, look.horizon);
     // Veils of thin cloud: two octaves of noise, brighter towards the horizon.
     const Rgb veil = rgb(120, 90, 170);
+    const CoarseField clouds(canvas.width(), canvas.height(), 4, [&](float x, float y) {
+        const float u = x / unit, v = y / unit;
+        return valueNoise(u / 180.0f, v / 60.0f, 64, look.seed) * 0.65f +
+               valueNoise(u / 60.0f, v / 25.0f, 64, look.seed + 7) * 0.35f;
+    });
     for (int y = 0; y < canvas.height(); ++y) {
-        const float v = y / unit;
-        const float towardsHorizon = std::clamp(v / look.horizonY, 0.0f, 1.0f);
+        const float towardsHorizon = std::clamp(y / unit / look.horizonY, 0.0f, 1.0f);
         for (int x = 0; x < canvas.width(); ++x) {
-            const float u = x / unit;
-            const float n = valueNoise(u / 180.0f, v / 60.0f, 64, look.seed) * 0.65f +
-                            valueNoise(u / 60.0f, v / 25.0f, 64, look.seed + 7) * 0.35f;
-            const float a = std::max(0.0f, n - 0.45f) * look.cloudStrength * 2.0f *
+            const float a = std::max(0.0f, clouds.at(x, y) - 0.45f) * look.cloudStrength * 2.0f *
                             (0.4f + 0.6f * towardsHorizon);
             canvas.blend(x, y, veil, a);
         }
@@ -141,10 +171,12 @@ void paintPark(Painter& painter, float groundY, uint32_t seed) {
     const float bottom = float(canvas.height()) / unit;
     painter.gradientBand(groundY, bottom, rgb(30, 70, 58), rgb(10, 30, 28));
     // Mottled grass.
+    const CoarseField mottle(canvas.width(), canvas.height(), 4, [&](float x, float y) {
+        return valueNoise(x / unit / 40.0f, y / unit / 12.0f, 64, seed);
+    });
     for (int y = int(groundY * unit); y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
-            const float n = valueNoise(x / unit / 40.0f, y / unit / 12.0f, 64, seed);
-            canvas.blend(x, y, rgb(8, 24, 20), std::max(0.0f, n - 0.5f) * 0.6f);
+            canvas.blend(x, y, rgb(8, 24, 20), std::max(0.0f, mottle.at(x, y) - 0.5f) * 0.6f);
         }
     }
     // A path winding from the front towards the city.

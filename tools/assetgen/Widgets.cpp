@@ -15,15 +15,27 @@ const Rgb kInk = rgb(22, 14, 44);
 // averages them down, which smooths every edge except the keyed outline, which stays hard.
 constexpr int kOversample = 2;
 
-struct ButtonColours {
+// The two states of a button: night blue at rest, golden with twinkles under the mouse.
+struct ButtonLook {
     Rgb rimTop, rimBottom, bodyTop, bodyBottom, textBottom;
     float gloss;
+    bool twinkles;
 };
 
-const ButtonColours kNormal{rgb(250, 172, 70), rgb(196, 92, 30),   rgb(82, 64, 162),
-                            rgb(34, 26, 86),   rgb(214, 220, 255), 0.16f};
-const ButtonColours kHover{rgb(255, 250, 210), rgb(255, 206, 110), rgb(255, 206, 80),
-                           rgb(234, 106, 28),  rgb(255, 244, 214), 0.3f};
+const ButtonLook kNormal{rgb(250, 172, 70),
+                         rgb(196, 92, 30),
+                         rgb(82, 64, 162),
+                         rgb(34, 26, 86),
+                         rgb(214, 220, 255),
+                         0.16f,
+                         false};
+const ButtonLook kHover{rgb(255, 250, 210),
+                        rgb(255, 206, 110),
+                        rgb(255, 206, 80),
+                        rgb(234, 106, 28),
+                        rgb(255, 244, 214),
+                        0.3f,
+                        true};
 
 // A four-pointed twinkle, for the highlighted buttons.
 void twinkle(Painter& p, float cx, float cy, float size, const Rgb& c) {
@@ -56,7 +68,7 @@ float fittingSize(TextRaster& bold, const std::vector<std::u32string>& lines, fl
 // A glossy pill: dark keyed outline, warm rim, night-blue body (golden when highlighted) and
 // a white caption with a dark outline.
 Canvas paintButton(TextRaster& bold, float w, float h, const std::vector<std::u32string>& lines,
-                   const ButtonColours& colours, bool hover) {
+                   const ButtonLook& look) {
     Canvas canvas = keyedCanvas(int(w) * kOversample, int(h) * kOversample);
     Painter p(canvas, float(kOversample));
     const float radius = h * 0.5f - 0.5f;
@@ -68,18 +80,16 @@ Canvas paintButton(TextRaster& bold, float w, float h, const std::vector<std::u3
     const float outline = std::max(1.5f, h * 0.055f);
     const float rim = std::max(1.2f, h * 0.05f);
     const float inset = 0.5f + outline;
-    p.roundedRect(inset, inset, w - inset, h - inset, radius - inset, colours.rimTop,
-                  colours.rimBottom);
+    p.roundedRect(inset, inset, w - inset, h - inset, radius - inset, look.rimTop, look.rimBottom);
     const float body = inset + rim;
-    p.roundedRect(body, body, w - body, h - body, radius - body, colours.bodyTop,
-                  colours.bodyBottom);
+    p.roundedRect(body, body, w - body, h - body, radius - body, look.bodyTop, look.bodyBottom);
     p.roundedRect(body + rim, body + rim * 0.6f, w - body - rim, h * 0.48f,
-                  (h * 0.48f - body) * 0.5f, rgb(255, 255, 255), rgb(255, 255, 255), colours.gloss);
+                  (h * 0.48f - body) * 0.5f, rgb(255, 255, 255), rgb(255, 255, 255), look.gloss);
     // The caption keeps one size in both states so it does not jump under the mouse.
     const float room = w - 2.0f * body - h * 0.5f;
     const float preferred = lines.size() > 1 ? h * 0.3f : h * 0.42f;
     const float size = fittingSize(bold, lines, preferred, room, float(kOversample));
-    if (hover) {
+    if (look.twinkles) {
         // Twinkles beside the caption, where there is room for them.
         bold.setSize(size * kOversample);
         float widest = 0.0f;
@@ -94,17 +104,17 @@ Canvas paintButton(TextRaster& bold, float w, float h, const std::vector<std::u3
             twinkle(p, w - x, h * 0.5f, star, rgb(255, 255, 235));
         }
     }
-    TextLook look;
-    look.top = rgb(255, 255, 255);
-    look.bottom = colours.textBottom;
-    look.outline = kInk;
-    look.outlineWidth = size * 0.11f;
-    look.shadowOffset = size * 0.07f;
-    look.shadowOpacity = 0.55f;
+    TextLook caption;
+    caption.top = rgb(255, 255, 255);
+    caption.bottom = look.textBottom;
+    caption.outline = kInk;
+    caption.outlineWidth = size * 0.11f;
+    caption.shadowOffset = size * 0.07f;
+    caption.shadowOpacity = 0.55f;
     const float spacing = h * 0.3f;
     const float first = h * 0.5f - spacing * 0.5f * float(lines.size() - 1);
     for (size_t i = 0; i < lines.size(); ++i) {
-        p.text(bold, lines[i], size, w * 0.5f, first + spacing * float(i), look);
+        p.text(bold, lines[i], size, w * 0.5f, first + spacing * float(i), caption);
     }
     finishKeyed(canvas);
     return canvas;
@@ -169,12 +179,9 @@ bool writeWidgets(const std::string& dir, TextRaster& bold) {
     for (const ButtonArt& b : buttons) {
         // Suffix 1 is the highlighted picture shown under the mouse, 2 the normal one.
         const std::string base = dir + b.name;
-        ok = paintButton(bold, b.width, b.height, b.caption, kHover, true)
-                 .writeBmp(base + "1.bmp") &&
-             ok;
-        ok = paintButton(bold, b.width, b.height, b.caption, kNormal, false)
-                 .writeBmp(base + "2.bmp") &&
-             ok;
+        ok = paintButton(bold, b.width, b.height, b.caption, kHover).writeBmp(base + "1.bmp") && ok;
+        ok =
+            paintButton(bold, b.width, b.height, b.caption, kNormal).writeBmp(base + "2.bmp") && ok;
     }
     ok = paintArrow(true).writeBmp(dir + "fleched.bmp") && ok;
     ok = paintArrow(false).writeBmp(dir + "flecheg.bmp") && ok;
