@@ -45,6 +45,4 @@ float ellipseMask(float s, float t, float cs, float ct, float rs, float rt, floa
     return 1.0f - smoothStep(1.0f - soft, 1.0f, d);
 }
 
-Rgb scaled(const Rgb& c, float k) { return Rgb{c.r * k, c.g * k, c.b * k}; }
-
 }  // namespace assetgen

@@ -13,8 +13,6 @@ float smoothstep(float edge0, float edge1, float x) {
     return t * t * (3.0f - 2.0f * t);
 }
 
-Rgb scaled(const Rgb& c, float k) { return Rgb{c.r * k, c.g * k, c.b * k}; }
-
 Rgb added(const Rgb& a, const Rgb& b) { return Rgb{a.r + b.r, a.g + b.g, a.b + b.b}; }
 
 namespace {

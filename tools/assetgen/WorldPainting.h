@@ -11,7 +11,6 @@ namespace assetgen {
 
 float clamp01(float x);
 float smoothstep(float edge0, float edge1, float x);
-Rgb scaled(const Rgb& c, float k);
 Rgb added(const Rgb& a, const Rgb& b);
 
 // Smooth value noise over 3D space in [0, 1] (not periodic): the sky is painted from view
