@@ -250,9 +250,10 @@ TEST_F(SkyBoxTest, FaceWithoutTextureIsDrawnInTheCurrentColour) {
     EXPECT_TRUE(gltest::isEnabled(GL_DEPTH_TEST));
 }
 
-// Writes a 2 x 2 24-bit BMP of one colour.
+// Writes a 4 x 4 24-bit BMP of one colour (rows of 12 bytes need no padding).
 void writeSolidBmp(const std::string& path, const uint8_t (&rgb)[3]) {
-    std::vector<uint8_t> bytes(54 + 2 * 8, 0);
+    const int side = 4;
+    std::vector<uint8_t> bytes(54 + side * side * 3, 0);
     const auto put32 = [&bytes](size_t at, uint32_t value) {
         for (int i = 0; i < 4; ++i) {
             bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
@@ -263,18 +264,16 @@ void writeSolidBmp(const std::string& path, const uint8_t (&rgb)[3]) {
     put32(2, static_cast<uint32_t>(bytes.size()));
     put32(10, 54);
     put32(14, 40);
-    put32(18, 2);
-    put32(22, 2);
+    put32(18, side);
+    put32(22, side);
     bytes[26] = 1;
     bytes[28] = 24;
-    put32(34, 16);
-    for (int row = 0; row < 2; ++row) {
-        for (int x = 0; x < 2; ++x) {
-            uint8_t* pixel = &bytes[54 + row * 8 + x * 3];
-            pixel[0] = rgb[2];
-            pixel[1] = rgb[1];
-            pixel[2] = rgb[0];
-        }
+    put32(34, side * side * 3);
+    for (int i = 0; i < side * side; ++i) {
+        uint8_t* pixel = &bytes[54 + i * 3];
+        pixel[0] = rgb[2];
+        pixel[1] = rgb[1];
+        pixel[2] = rgb[0];
     }
     FILE* out = std::fopen(path.c_str(), "wb");
     ASSERT_NE(out, nullptr);
@@ -291,12 +290,25 @@ TEST_F(SkyBoxTest, LoadsEachFaceFromItsFileAndDrawsItWhereItBelongs) {
         writeSolidBmp(folder + "/" + files[i] + ".bmp", colours[i]);
     }
     SkyBox sky;
-    const bool loaded = sky.load(folder.c_str(), 0, 1);
+    // Quality 1 halves each side; filtering 3 is trilinear over the mipmaps the world set builds.
+    const bool loaded = sky.load(folder.c_str(), 1, 3);
     for (int i = 0; i < 6; ++i) {
         std::remove((folder + "/" + files[i] + ".bmp").c_str());
     }
-    if (!loaded) {
-        GTEST_SKIP() << "BMP textures cannot be loaded in this build";
+    ASSERT_TRUE(loaded);
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(files[i]);
+        ASSERT_NE(sky.face(static_cast<SkyBox::Face>(i)), nullptr);
+        glBindTexture(GL_TEXTURE_2D, sky.face(static_cast<SkyBox::Face>(i))->id());
+        GLint value = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &value);
+        EXPECT_EQ(value, 2);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &value);
+        EXPECT_EQ(value, 1);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR_MIPMAP_LINEAR);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR);
     }
     const float directions[6][3] = {{0, 0, -1}, {0, 0, 1},  {0, -1, 0},
                                     {0, 1, 0},  {-1, 0, 0}, {1, 0, 0}};

@@ -196,7 +196,7 @@ TEST_F(TextureLoadTest, AlphaChannelOnlyWhenAskedForAndTheKeyColourIsPresent) {
     }
 }
 
-TEST_F(TextureLoadTest, MipmapsAcceptSidesThatAreNotPowersOfTwo) {
+TEST_F(TextureLoadTest, MipmapsRescaleOddSidesWhileAPlainUploadKeepsThem) {
     Texture texture;
     const std::string path = writePicture("odd.bmp", solid(6, 3, {10, 200, 30}));
     ASSERT_TRUE(texture.load(path.c_str(), true, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP,
@@ -216,6 +216,16 @@ TEST_F(TextureLoadTest, MipmapsAcceptSidesThatAreNotPowersOfTwo) {
     } while (width > 1 && levels < 16);
     EXPECT_EQ(width, 1);
     EXPECT_GT(levels, 1);
+
+    // Without mipmaps the picture goes up as it is, level 0 alone.
+    Texture plain;
+    ASSERT_TRUE(loadPlain(plain, path, 0));
+    const Level only = readLevel(plain.id(), 0);
+    EXPECT_EQ(only.width, 6);
+    EXPECT_EQ(only.height, 3);
+    EXPECT_EQ(only.at(5, 2)[1], 200);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 0);
 }
 
 TEST_F(TextureLoadTest, ReloadReplacesThePictureAndFreesTheOldName) {
