@@ -6,8 +6,9 @@
 
 namespace {
 
-// A number that does not parse stays 0; an infinite or NaN one is treated the same way, so a
-// damaged file cannot poison the model's extents with non-finite values.
+// A number that does not parse stays 0; an infinite or NaN one is treated the same way, so the
+// lists never hold a non-finite value. (Huge finite ones can still overflow once the model is
+// recentred; the game's own files stay within a thousand units.)
 float finiteOrZero(float value) { return std::isfinite(value) ? value : 0.0f; }
 
 // File indices are 1-based; a corner the line did not give was left at 0 and so becomes -1.

@@ -41,7 +41,8 @@ public:
 
 private:
     std::unique_ptr<Texture> faces_[kFaceCount];
-    // Just under the far plane's 10000 when the camera is in the middle.
+    // Half an edge (4999.5) puts even the corners, about 8660 from the camera in the middle,
+    // inside the game's far plane at 10000.
     float edgeY_ = 9999.0f;
     float edgeX_ = 9999.0f;
     float edgeZ_ = 9999.0f;
