@@ -255,6 +255,10 @@ TEST_F(BitmapFontTest, GlyphsSampleTheirCellTintedByTheCurrentColour) {
     glBindTexture(GL_TEXTURE_2D, 0);
 
     glColor3f(1.0f, 0.5f, 1.0f);
+    // Texts go over the 3D scene, however near it is.
+    glClearDepth(0.0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
     tinted.print(100, 100, "A\xE9");
     // Glyph centres: x 107.5 and 117.5, y 107.5 from the top.
     const int y = static_cast<int>((600.0f - 107.5f) * kSy);

@@ -130,9 +130,11 @@ TEST_F(FeedbackZoomEffectTest, EachFrameIsMixedWithTheYellowedPreviousOne) {
     zoom.update(0.1f);
     const float a = zoom.level();  // 0.87902: the new frame's weight
 
+    // The scene's depths must not hide the previous picture: nearest everywhere.
+    glClearDepth(0.0);
     // First frame: the previous picture is the black of a fresh texture.
     glClearColor(0.8f, 0.8f, 0.8f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     zoom.draw();
     const gltest::Pixel first = gltest::readPixel(512, 300);
     EXPECT_NEAR(first.r, 0.8f * a * 255.0f, 2.0f);
@@ -140,13 +142,40 @@ TEST_F(FeedbackZoomEffectTest, EachFrameIsMixedWithTheYellowedPreviousOne) {
 
     // Second frame, black: only the previous picture shows, at 1 - a, with half its blue.
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearDepth(1.0);
     zoom.draw();
     const gltest::Pixel second = gltest::readPixel(512, 300);
     EXPECT_NEAR(second.r, first.r * (1.0f - a), 2.0f);
     EXPECT_NEAR(second.g, first.g * (1.0f - a), 2.0f);
     EXPECT_NEAR(second.b, first.b * (1.0f - a) * 0.5f, 2.0f);
     EXPECT_GT(second.r, second.b + 5);
+}
+
+// The previous picture is drawn 1040 units wide for its 1024 texels, so it grows away from
+// x = 512 a little each frame: the zoom of the effect.
+TEST_F(FeedbackZoomEffectTest, ThePreviousPictureComesBackSlightlyEnlarged) {
+    FeedbackZoomEffect zoom;
+    zoom.trigger();
+    zoom.update(0.1f);
+    const float a = zoom.level();
+
+    // A white band over x < 100 only.
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 100, 768);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    zoom.draw();
+
+    // On black, the band's edge comes back at -8 + 100 x 1040 / 1024, about x = 93.6.
+    glClear(GL_COLOR_BUFFER_BIT);
+    zoom.draw();
+    const float shown = 255.0f * a * (1.0f - a);
+    EXPECT_NEAR(gltest::readPixel(90, 384).r, shown, 2.0f);
+    EXPECT_LE(gltest::readPixel(97, 384).r, 1);
 }
 
 }  // namespace
