@@ -21,8 +21,8 @@ constexpr int kFramesPerMs = 44;  // 44.1 kHz, close enough for 1 ms blocks
 TEST(SdlAudioPlaylist, TheNextTrackStartsOnlyAfterTheCurrentOneHasPlayedOut) {
     const std::string dir = testsound::makeScratchDir();
     const std::string output = dir + "out.raw";
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    const testsound::ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    const testsound::ScopedEnv diskFile("SDL_DISKAUDIOFILE", output);
 
     // Same pitch, told apart by loudness: a quiet first track, a loud second one.
     ASSERT_EQ(mkdir((dir + "playlist").c_str(), 0755), 0);
