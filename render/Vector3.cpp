@@ -67,8 +67,7 @@ double Vector3::dot(const Vector3& v) const {
 
 void Vector3::cross(const Vector3& v, Vector3& out) const {
     const double x = v_[0], y = v_[1], z = v_[2];
-    // Through setComponent so that out may be this vector or v without corrupting the result
-    // midway: every term is read before anything is written.
+    // Every term is read before anything is written, so out may be this vector or v.
     const double cx = y * v.v_[2] - double(v.v_[1]) * z;
     const double cy = double(v.v_[0]) * z - x * v.v_[2];
     const double cz = double(v.v_[1]) * x - double(v.v_[0]) * y;

@@ -60,6 +60,22 @@ void appendPage(std::vector<unsigned char>& out, const ogg_page& page) {
 
 }  // namespace
 
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+        had_ = true;
+        old_ = old;
+    }
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (had_) {
+        setenv(name_.c_str(), old_.c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
 std::string makeScratchDir() {
     char pattern[] = "/tmp/zorblat-sound-XXXXXX";
     const char* dir = mkdtemp(pattern);

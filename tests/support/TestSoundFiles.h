@@ -7,6 +7,22 @@
 
 namespace testsound {
 
+// Sets an environment variable for as long as it lives, then puts back what was there. The
+// sound tests point SDL at other audio drivers; every later test in the same process must find
+// the environment it started with.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    bool had_ = false;
+    std::string old_;
+};
+
 // A fresh empty directory under the system's temporary folder, with a trailing slash.
 std::string makeScratchDir();
 // Removes such a directory and everything in it.
