@@ -2,7 +2,6 @@
 #include "tests/support/TestSoundFiles.h"
 
 #include <stdlib.h>
-#include <vorbis/vorbisenc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,11 +12,13 @@
 #include <system_error>
 #include <vector>
 
+#include "tools/assetgen/AudioFiles.h"
+
 namespace testsound {
 
 namespace {
 
-constexpr int kRate = 44100;
+constexpr int kRate = assetgen::kSampleRate;
 constexpr double kPi = 3.14159265358979323846;
 
 std::vector<float> sine(double seconds, double frequencyHz, double amplitude) {
@@ -26,16 +27,6 @@ std::vector<float> sine(double seconds, double frequencyHz, double amplitude) {
         out[i] = static_cast<float>(amplitude * std::sin(2.0 * kPi * frequencyHz * i / kRate));
     }
     return out;
-}
-
-void put16(std::vector<unsigned char>& out, unsigned value) {
-    out.push_back(value & 0xFF);
-    out.push_back((value >> 8) & 0xFF);
-}
-
-void put32(std::vector<unsigned char>& out, unsigned value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
 }
 
 void put32be(std::vector<unsigned char>& out, unsigned value) {
@@ -51,11 +42,6 @@ bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
     }
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
-}
-
-void appendPage(std::vector<unsigned char>& out, const ogg_page& page) {
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
 }
 
 }  // namespace
@@ -116,92 +102,13 @@ int peak(const std::vector<short>& samples, std::size_t from, std::size_t to) {
     return best;
 }
 
+// The game's own encoders (shared with the asset generator) write the files.
 bool writeWav(const std::string& path, double seconds, double frequencyHz, double amplitude) {
-    const std::vector<float> samples = sine(seconds, frequencyHz, amplitude);
-    const unsigned dataBytes = static_cast<unsigned>(samples.size() * 2);
-    std::vector<unsigned char> out{'R', 'I', 'F', 'F'};
-    put32(out, 36 + dataBytes);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
-    put32(out, kRate);
-    put32(out, kRate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
-    put32(out, dataBytes);
-    for (float s : samples) {
-        put16(out, static_cast<unsigned>(static_cast<std::int16_t>(s * 32767.0f)) & 0xFFFF);
-    }
-    return writeBytes(path, out);
+    return assetgen::writeWav(path, sine(seconds, frequencyHz, amplitude));
 }
 
 bool writeOgg(const std::string& path, double seconds, double frequencyHz, double amplitude) {
-    const std::vector<float> samples = sine(seconds, frequencyHz, amplitude);
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, kRate, 0.4f) != 0) {
-        vorbis_info_clear(&info);
-        return false;
-    }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
-
-    std::vector<unsigned char> out;
-    ogg_packet header, commentHeader, codeHeader;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &commentHeader);
-    ogg_stream_packetin(&stream, &codeHeader);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0) {
-        appendPage(out, page);
-    }
-
-    // Feed everything, then an empty write marks the end of the stream.
-    std::size_t fed = 0;
-    bool ended = false;
-    while (!ended) {
-        const std::size_t count = std::min<std::size_t>(1024, samples.size() - fed);
-        if (count > 0) {
-            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-            std::copy(samples.begin() + fed, samples.begin() + fed + count, buffer[0]);
-        }
-        vorbis_analysis_wrote(&dsp, static_cast<int>(count));
-        fed += count;
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet) == 1) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0) {
-                    appendPage(out, page);
-                    ended = ended || ogg_page_eos(&page) != 0;
-                }
-            }
-        }
-        if (count == 0 && !ended) {
-            while (ogg_stream_flush(&stream, &page) != 0) {
-                appendPage(out, page);
-            }
-            ended = true;
-        }
-    }
-
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return writeBytes(path, out);
+    return assetgen::writeOgg(path, sine(seconds, frequencyHz, amplitude), 0.4f);
 }
 
 bool writeMidi(const std::string& path, double seconds) {
