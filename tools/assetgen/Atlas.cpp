@@ -34,15 +34,10 @@ void paintCell(Canvas& canvas, const AtlasCell& cell, const CellPaint& paint) {
     }
 }
 
-float smoothStep(float edge0, float edge1, float x) {
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
-}
-
 float ellipseMask(float s, float t, float cs, float ct, float rs, float rt, float soft) {
     const float ds = (s - cs) / rs, dt = (t - ct) / rt;
     const float d = std::sqrt(ds * ds + dt * dt);
-    return 1.0f - smoothStep(1.0f - soft, 1.0f, d);
+    return 1.0f - smoothstep(1.0f - soft, 1.0f, d);
 }
 
 }  // namespace assetgen

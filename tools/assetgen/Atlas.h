@@ -26,7 +26,6 @@ using CellPaint = std::function<Rgb(float s, float t)>;
 void paintCell(Canvas& canvas, const AtlasCell& cell, const CellPaint& paint);
 
 // Helpers for painting functions.
-float smoothStep(float edge0, float edge1, float x);
 // 1 inside the ellipse centred at (cs, ct) with radii (rs, rt), fading to 0 over `soft`.
 float ellipseMask(float s, float t, float cs, float ct, float rs, float rt, float soft);
 

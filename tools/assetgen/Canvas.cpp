@@ -11,6 +11,11 @@ Rgb mix(const Rgb& a, const Rgb& b, float t) {
     return Rgb{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
+float smoothstep(float edge0, float edge1, float x) {
+    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
+    return t * t * (3.0f - 2.0f * t);
+}
+
 Canvas::Canvas(int width, int height, Rgb fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
 

@@ -14,6 +14,8 @@ struct Rgb {
 inline Rgb rgb(int r, int g, int b) { return Rgb{r / 255.0f, g / 255.0f, b / 255.0f}; }
 Rgb mix(const Rgb& a, const Rgb& b, float t);
 inline Rgb scaled(const Rgb& c, float k) { return Rgb{c.r * k, c.g * k, c.b * k}; }
+// Hermite ramp from 0 at edge0 to 1 at edge1, flat outside.
+float smoothstep(float edge0, float edge1, float x);
 
 // Coordinates: x to the right, y DOWN from the top row (as one paints); the BMP writer flips
 // rows so the file is bottom-up as OpenGL expects.

@@ -138,8 +138,8 @@ Canvas paintLogoSkin() {
     Canvas skin(256, 256, rgb(200, 80, 20));
     paintCell(skin, kFrontCell, [](float s, float t) {
         // Sunny yellow at the top melting into orange, with a glossy band across the top.
-        Rgb c = mix(rgb(255, 120, 20), rgb(255, 226, 60), smoothStep(0.1f, 0.85f, t));
-        const float gloss = smoothStep(0.72f, 0.76f, t) * (1.0f - smoothStep(0.8f, 0.84f, t));
+        Rgb c = mix(rgb(255, 120, 20), rgb(255, 226, 60), smoothstep(0.1f, 0.85f, t));
+        const float gloss = smoothstep(0.72f, 0.76f, t) * (1.0f - smoothstep(0.8f, 0.84f, t));
         c = mix(c, rgb(255, 250, 210), 0.8f * gloss);
         return scaled(c, 0.97f + 0.03f * valueNoise(s * 32, t * 8, 32, 51));
     });

@@ -110,7 +110,7 @@ void addLimbs(Mesh& mesh, const Canvas& skin, const Detail& d) {
         auto armCentre = [=](float v) { return bezier(shoulder, elbow, paw, easeEnds(v)); };
         auto armRadius = [](float v) {
             const float t = easeEnds(v);
-            const float r = 1.9f - 0.4f * t + 0.6f * smoothStep(0.7f, 0.95f, t);
+            const float r = 1.9f - 0.4f * t + 0.6f * smoothstep(0.7f, 0.95f, t);
             return roundedEnds(t, 14.0f, r, 2.0f);
         };
         shapes::addTube(mesh, armCentre, armRadius, Vec3{side, 0.0f, 0.0f}, d.mediumU, d.mediumV,
@@ -191,7 +191,7 @@ Canvas paintOtterSkin() {
         return mix(fur(kBrown, s, t, 13), kPink, ellipseMask(s, t, 0.5f, 0.5f, 0.13f, 0.3f, 0.3f));
     });
     paintCell(skin, kArmCell, [](float s, float t) {
-        return fur(mix(kBrown, kDarkBrown, smoothStep(0.8f, 0.9f, t)), s, t, 14);
+        return fur(mix(kBrown, kDarkBrown, smoothstep(0.8f, 0.9f, t)), s, t, 14);
     });
     paintCell(skin, kFootCell, [](float s, float t) {
         // Toes: three darker grooves across the front.
@@ -202,7 +202,7 @@ Canvas paintOtterSkin() {
         return fur(mix(kDarkBrown, scaled(kDarkBrown, 0.6f), toes), s, t, 15);
     });
     paintCell(skin, kTailCell, [](float s, float t) {
-        return fur(mix(kBrown, kDarkBrown, smoothStep(0.6f, 0.95f, t)), s, t, 16);
+        return fur(mix(kBrown, kDarkBrown, smoothstep(0.6f, 0.95f, t)), s, t, 16);
     });
     return skin;
 }

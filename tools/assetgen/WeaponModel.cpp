@@ -105,7 +105,7 @@ Canvas paintWeaponSkin() {
     });
     paintCell(skin, kCoilCell, [](float s, float t) {
         // Bright green glass bands, so the glow pass picks them out.
-        const float shine = smoothStep(0.6f, 0.9f, 1.0f - std::fabs(s - 0.5f) * 2.0f);
+        const float shine = smoothstep(0.6f, 0.9f, 1.0f - std::fabs(s - 0.5f) * 2.0f);
         return mix(rgb(110, 250, 90), rgb(220, 255, 190), shine * (0.6f + 0.4f * t));
     });
     paintCell(skin, kMuzzleCell, [](float s, float t) {

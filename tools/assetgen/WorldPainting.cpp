@@ -8,11 +8,6 @@ namespace assetgen {
 
 float clamp01(float x) { return std::clamp(x, 0.0f, 1.0f); }
 
-float smoothstep(float edge0, float edge1, float x) {
-    const float t = clamp01((x - edge0) / (edge1 - edge0));
-    return t * t * (3.0f - 2.0f * t);
-}
-
 Rgb added(const Rgb& a, const Rgb& b) { return Rgb{a.r + b.r, a.g + b.g, a.b + b.b}; }
 
 namespace {

@@ -10,7 +10,6 @@
 namespace assetgen {
 
 float clamp01(float x);
-float smoothstep(float edge0, float edge1, float x);
 Rgb added(const Rgb& a, const Rgb& b);
 
 // Smooth value noise over 3D space in [0, 1] (not periodic): the sky is painted from view
