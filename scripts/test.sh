@@ -7,9 +7,11 @@ bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh" release zorblat ressources
 bash "$root/scripts/build.sh" test
 
-# One virtual display for the OpenGL tests; the end-to-end tests start their own.
+# One virtual display for the OpenGL tests; the end-to-end tests start their own. -noreset:
+# by default Xvfb resets whenever its last client leaves and refuses connections meanwhile,
+# which the short-lived test processes hit now and then.
 displayfd_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfd_file" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayfd_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$displayfd_file"' EXIT
 for _ in $(seq 100); do

@@ -48,7 +48,7 @@ e2e_start() {
   shift
   [ -x "$game" ] || e2e_fail "no game binary at $game"
   local fdfile="$E2E_DIR/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   E2E_XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$fdfile" ] && break

@@ -2,6 +2,8 @@
 #include "tests/support/GlContext.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #if defined(__SANITIZE_ADDRESS__)
@@ -18,6 +20,25 @@
 
 namespace gltest {
 
+namespace {
+
+// freeglut exits the process when it cannot reach the display, so make sure the X server
+// answers first: a busy Xvfb may refuse a connection for a moment while others come and go.
+void waitForDisplay() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) {
+            XCloseDisplay(display);
+            return;
+        }
+        usleep(100 * 1000);
+    }
+    std::fprintf(stderr, "OpenGL tests: the X display %s does not answer\n",
+                 std::getenv("DISPLAY"));
+    std::abort();
+}
+
+}  // namespace
+
 void ensureContext() {
     static int window = 0;
     if (window != 0) {
@@ -28,6 +49,7 @@ void ensureContext() {
         std::fprintf(stderr, "OpenGL tests need an X display (run them through scripts/test.sh)\n");
         std::abort();
     }
+    waitForDisplay();
     int argc = 1;
     char name[] = "gl_tests";
     char* argv[] = {name, nullptr};
