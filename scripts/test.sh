@@ -24,8 +24,10 @@ export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# Mesa's llvmpipe: one rendering thread is plenty for 1024 x 768 tests on two cores.
-export LP_NUM_THREADS=1
+# Mesa's llvmpipe draws on the test's own thread and keeps no shader cache: CTest already runs
+# two processes at once, and helper threads get in the way of the leak checker.
+export LP_NUM_THREADS=0
+export MESA_SHADER_CACHE_DISABLE=true
 
 cd "$root/build/test"
 ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"
