@@ -7,17 +7,12 @@
 
 #include "render/BmpImage.h"
 #include "render/TexturePixels.h"
+#include "tools/assetgen/LittleEndian.h"
 
 namespace {
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
+using littleendian::put16;
+using littleendian::put32;
 
 // The same bytes as the colour table and pixels behind a well-formed header. From an empty
 // corpus random bytes almost never make a valid header, so without this the pixel decoders

@@ -36,17 +36,9 @@ void MultitextureToonRenderer::draw(const Model* model, Vector3 light) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glext::clientActiveTexture(GL_TEXTURE0_ARB);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glext::activeTexture(GL_TEXTURE1_ARB);
-    glDisable(GL_TEXTURE_2D);
-    glext::activeTexture(GL_TEXTURE0_ARB);
-    glDisable(GL_TEXTURE_2D);
+    disableTexturingOnBothUnits();
     drawOutline(model);
 
     glColor3f(0.8f, 0.8f, 0.8f);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glDepthFunc(GL_LEQUAL);
-    glPolygonMode(GL_BACK, GL_FILL);
-    glPolygonMode(GL_FRONT, GL_FILL);
+    endOutlinedDraw();
 }

@@ -18,14 +18,8 @@ void RampToonRenderer::drawFlat(const Model* model, Vector3 light, bool outline)
     drawTriangles(model);
 
     if (outline) {
-        // The depth function stays as the caller set it.
-        glCullFace(GL_FRONT);
         glDisable(GL_TEXTURE_2D);
-        glPolygonMode(GL_BACK, GL_LINE);
-        glLineWidth(3.0f);
-        glColor3f(0.0f, 0.0f, 0.0f);
-        drawTriangles(model);
-        glPolygonMode(GL_BACK, GL_FILL);
+        drawFlatOutline(model);
     }
 
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);

@@ -31,10 +31,5 @@ void SoftwareToonRenderer::draw(const Model* model, Vector3 light) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     drawOutline(model);
 
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_CULL_FACE);
-    glDepthFunc(GL_LEQUAL);
-    glPolygonMode(GL_BACK, GL_FILL);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glEnable(GL_TEXTURE_2D);
+    endOutlinedDraw();
 }

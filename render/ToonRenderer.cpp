@@ -1,6 +1,7 @@
 // ToonRenderer: shared drawing steps of the toon variants and the picking geometry.
 #include "render/ToonRenderer.h"
 
+#include "render/GlExtensions.h"
 #include "render/Model.h"
 #include "render/Texture.h"
 
@@ -44,6 +45,31 @@ void ToonRenderer::drawOutline(const Model* model) {
     glLineWidth(3.0f);
     glColor3f(0.0f, 0.0f, 0.0f);
     drawTriangles(model);
+}
+
+void ToonRenderer::drawFlatOutline(const Model* model) {
+    glCullFace(GL_FRONT);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glLineWidth(3.0f);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    drawTriangles(model);
+    glPolygonMode(GL_BACK, GL_FILL);
+}
+
+void ToonRenderer::endOutlinedDraw() {
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_CULL_FACE);
+    glDepthFunc(GL_LEQUAL);
+    glPolygonMode(GL_BACK, GL_FILL);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void ToonRenderer::disableTexturingOnBothUnits() {
+    glext::activeTexture(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    glext::activeTexture(GL_TEXTURE0_ARB);
+    glDisable(GL_TEXTURE_2D);
 }
 
 void drawModelGeometry(const Model* model) {

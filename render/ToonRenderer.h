@@ -38,6 +38,14 @@ protected:
     // Back faces as 3-pixel black lines where nothing hides them: silhouette and creases.
     // Face culling must already be enabled; the vertex array must be set up.
     static void drawOutline(const Model* model);
+    // The flat drawing's lighter outline: back faces only, at the caller's depth function, and
+    // back faces filled again afterwards. Texturing must already be off.
+    static void drawFlatOutline(const Model* model);
+    // After draw's outline: vertex array and culling off, filled polygons, the depth function
+    // back at GL_LEQUAL and texturing on again on unit 0 (the active one).
+    static void endOutlinedDraw();
+    // Texturing off on units 1 and 0, leaving unit 0 active; for the two-unit variants.
+    static void disableTexturingOnBothUnits();
 
 private:
     GLuint toonTexture_ = 0;

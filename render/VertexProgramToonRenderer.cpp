@@ -62,18 +62,10 @@ void VertexProgramToonRenderer::draw(const Model* model, Vector3 light) {
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisable(GL_VERTEX_PROGRAM_ARB);
-    glext::activeTexture(GL_TEXTURE1_ARB);
-    glDisable(GL_TEXTURE_2D);
-    glext::activeTexture(GL_TEXTURE0_ARB);
-    glDisable(GL_TEXTURE_2D);
+    disableTexturingOnBothUnits();
     drawOutline(model);
 
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glDepthFunc(GL_LEQUAL);
-    glPolygonMode(GL_BACK, GL_FILL);
-    glPolygonMode(GL_FRONT, GL_FILL);
+    endOutlinedDraw();
 }
 
 void VertexProgramToonRenderer::drawFlat(const Model* model, Vector3 light, bool outline) {
@@ -98,16 +90,8 @@ void VertexProgramToonRenderer::drawFlat(const Model* model, Vector3 light, bool
     glDisable(GL_VERTEX_PROGRAM_ARB);
 
     if (outline) {
-        glCullFace(GL_FRONT);
-        glext::activeTexture(GL_TEXTURE1_ARB);
-        glDisable(GL_TEXTURE_2D);
-        glext::activeTexture(GL_TEXTURE0_ARB);
-        glDisable(GL_TEXTURE_2D);
-        glPolygonMode(GL_BACK, GL_LINE);
-        glLineWidth(3.0f);
-        glColor3f(0.0f, 0.0f, 0.0f);
-        drawTriangles(model);
-        glPolygonMode(GL_BACK, GL_FILL);
+        disableTexturingOnBothUnits();
+        drawFlatOutline(model);
     }
 
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -7,11 +7,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "render/Texture.h"
+#include "tests/support/BmpWriter.h"
 #include "tests/support/GlContext.h"
 
 namespace {
@@ -250,35 +250,13 @@ TEST_F(SkyBoxTest, FaceWithoutTextureIsDrawnInTheCurrentColour) {
     EXPECT_TRUE(gltest::isEnabled(GL_DEPTH_TEST));
 }
 
-// Writes a 4 x 4 24-bit BMP of one colour (rows of 12 bytes need no padding).
+// Writes a 4 x 4 24-bit BMP of one colour.
 void writeSolidBmp(const std::string& path, const uint8_t (&rgb)[3]) {
-    const int side = 4;
-    std::vector<uint8_t> bytes(54 + side * side * 3, 0);
-    const auto put32 = [&bytes](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i) {
-            bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-        }
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, side);
-    put32(22, side);
-    bytes[26] = 1;
-    bytes[28] = 24;
-    put32(34, side * side * 3);
-    for (int i = 0; i < side * side; ++i) {
-        uint8_t* pixel = &bytes[54 + i * 3];
-        pixel[0] = rgb[2];
-        pixel[1] = rgb[1];
-        pixel[2] = rgb[0];
+    bmptest::Picture pic{4, 4, {}};
+    for (int i = 0; i < pic.width * pic.height; ++i) {
+        pic.rgb.insert(pic.rgb.end(), rgb, rgb + 3);
     }
-    FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
+    ASSERT_TRUE(bmptest::writeFile(path, bmptest::encode(pic, bmptest::Format{})));
 }
 
 TEST_F(SkyBoxTest, LoadsEachFaceFromItsFileAndDrawsItWhereItBelongs) {

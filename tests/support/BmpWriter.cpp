@@ -7,20 +7,16 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tools/assetgen/LittleEndian.h"
+
 namespace bmptest {
 
 namespace {
 
 constexpr uint8_t kJunk = 0xA5;
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
+using littleendian::put16;
+using littleendian::put32;
 
 // Runs of two or more equal indices become encoded runs; stretches of three or more differing
 // indices become absolute runs; anything else single-pixel runs.

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "tools/assetgen/LittleEndian.h"
+
 namespace assetgen {
 namespace {
 
@@ -20,15 +22,8 @@ struct FileCloser {
 };
 using File = std::unique_ptr<FILE, FileCloser>;
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
+using littleendian::put16;
+using littleendian::put32;
 
 void putTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/assetgen/LittleEndian.h"
+
 namespace assetgen {
 
 Rgb mix(const Rgb& a, const Rgb& b, float t) {
@@ -153,15 +155,8 @@ bool Canvas::writeBmp(const std::string& path) const {
 
 namespace {
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
+using littleendian::put16;
+using littleendian::put32;
 
 }  // namespace
 
