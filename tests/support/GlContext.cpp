@@ -147,10 +147,10 @@ std::vector<float> matrix(GLenum which) {
 }
 
 int runAllTests() {
-    // The leak check below stops every thread of the process, and LeakSanitizer's tracer has
-    // been seen to crash on Mesa's busy helper threads (the shader disk cache writer, the
-    // llvmpipe rasteriser). Without them the driver runs on the test's own thread only; no
-    // cache in the home folder also keeps runs independent of each other.
+    // The leak check below stops and scans every thread of the process; without Mesa's helper
+    // threads (the llvmpipe rasteriser, the shader disk cache writer) the driver runs on the
+    // test's own thread and there is nothing mid-flight to catch. No cache in the home folder
+    // also keeps runs independent of each other.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     setenv("LP_NUM_THREADS", "0", 0);
     const int status = RUN_ALL_TESTS();
