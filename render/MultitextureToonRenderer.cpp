@@ -12,14 +12,7 @@ void MultitextureToonRenderer::draw(const Model* model, Vector3 light) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), positionsOf(model));
 
-    glext::activeTexture(GL_TEXTURE1_ARB);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glBindTexture(GL_TEXTURE_2D, skinOf(model));
-    glext::activeTexture(GL_TEXTURE0_ARB);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, toonTexture());
+    bindRampAndSkinUnits(model);
 
     glext::clientActiveTexture(GL_TEXTURE1_ARB);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);

@@ -3,7 +3,8 @@
 
 #include "render/Model.h"
 
-void RampToonRenderer::drawFlat(const Model* model, Vector3 light, bool outline) {
+void RampToonRenderer::beginRampPass(const Model* model, const Vector3& light,
+                                     GLint textureEnvMode) {
     const float* ramp = computeRamp(model, light);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -14,7 +15,11 @@ void RampToonRenderer::drawFlat(const Model* model, Vector3 light, bool outline)
     glCullFace(GL_BACK);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, toonTexture());
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, textureEnvMode);
+}
+
+void RampToonRenderer::drawFlat(const Model* model, Vector3 light, bool outline) {
+    beginRampPass(model, light, GL_MODULATE);
     drawTriangles(model);
 
     if (outline) {

@@ -17,6 +17,9 @@ protected:
     const float* computeRamp(const Model* model, const Vector3& light) {
         return ramp_.compute(*model, light);
     }
+    // Computes the ramp and sets up its pass: vertex and ramp coordinate arrays on, back faces
+    // culled, the ramp texture bound on unit 0 with the given environment mode.
+    void beginRampPass(const Model* model, const Vector3& light, GLint textureEnvMode);
 
 private:
     ToonRamp ramp_;

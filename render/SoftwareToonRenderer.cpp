@@ -4,18 +4,8 @@
 #include "render/Model.h"
 
 void SoftwareToonRenderer::draw(const Model* model, Vector3 light) {
-    const float* ramp = computeRamp(model, light);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), positionsOf(model));
-    glTexCoordPointer(2, GL_FLOAT, 0, ramp);
-
     // The shade alone.
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, toonTexture());
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    beginRampPass(model, light, GL_REPLACE);
     drawTriangles(model);
 
     // The skin, multiplying what the first pass left: destination x source.

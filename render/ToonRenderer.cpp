@@ -65,6 +65,17 @@ void ToonRenderer::endOutlinedDraw() {
     glEnable(GL_TEXTURE_2D);
 }
 
+void ToonRenderer::bindRampAndSkinUnits(const Model* model) const {
+    glext::activeTexture(GL_TEXTURE1_ARB);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glBindTexture(GL_TEXTURE_2D, skinOf(model));
+    glext::activeTexture(GL_TEXTURE0_ARB);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, toonTexture());
+}
+
 void ToonRenderer::disableTexturingOnBothUnits() {
     glext::activeTexture(GL_TEXTURE1_ARB);
     glDisable(GL_TEXTURE_2D);

@@ -44,6 +44,9 @@ protected:
     // After draw's outline: vertex array and culling off, filled polygons, the depth function
     // back at GL_LEQUAL and texturing on again on unit 0 (the active one).
     static void endOutlinedDraw();
+    // The two-unit variants' textures: the ramp replacing on unit 0, the skin modulating it on
+    // unit 1; leaves unit 0 active.
+    void bindRampAndSkinUnits(const Model* model) const;
     // Texturing off on units 1 and 0, leaving unit 0 active; for the two-unit variants.
     static void disableTexturingOnBothUnits();
 

@@ -45,14 +45,7 @@ void VertexProgramToonRenderer::draw(const Model* model, Vector3 light) {
     glNormalPointer(GL_FLOAT, sizeof(ModelVertex), normalsOf(model));
     glTexCoordPointer(2, GL_FLOAT, sizeof(ModelVertex), skinCoordinatesOf(model));
 
-    glext::activeTexture(GL_TEXTURE1_ARB);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glBindTexture(GL_TEXTURE_2D, skinOf(model));
-    glext::activeTexture(GL_TEXTURE0_ARB);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, toonTexture());
+    bindRampAndSkinUnits(model);
 
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CCW);
