@@ -27,10 +27,6 @@ export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:intercept_tls_get_addr=0"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# Mesa's llvmpipe draws on the test's own thread and keeps no shader cache: CTest already runs
-# two processes at once, and the leak check then has only the test's own thread to stop.
-export LP_NUM_THREADS=0
-export MESA_SHADER_CACHE_DISABLE=true
 
 cd "$root/build/test"
 ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)" "$@"

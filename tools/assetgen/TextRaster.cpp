@@ -70,6 +70,15 @@ void TextRaster::setSize(float pixelsPerEm, float stretchX) {
     }
 }
 
+float TextRaster::kerning(unsigned previousGlyph, unsigned glyph) const {
+    if (previousGlyph == 0 || glyph == 0) {
+        return 0.0f;
+    }
+    FT_Vector kern{};
+    FT_Get_Kerning(face_->face, previousGlyph, glyph, FT_KERNING_UNFITTED, &kern);
+    return kern.x / 64.0f * stretchX_;
+}
+
 float TextRaster::measure(const std::u32string& text) const {
     if (!face_->face) {
         return 0.0f;
@@ -80,11 +89,7 @@ float TextRaster::measure(const std::u32string& text) const {
     FT_UInt previous = 0;
     for (char32_t code : text) {
         const FT_UInt index = FT_Get_Char_Index(face_->face, code);
-        if (previous && index) {
-            FT_Vector kern{};
-            FT_Get_Kerning(face_->face, previous, index, FT_KERNING_UNFITTED, &kern);
-            width += kern.x / 64.0f * stretchX_;
-        }
+        width += kerning(previous, index);
         if (FT_Load_Glyph(face_->face, index, FT_LOAD_NO_HINTING) == 0) {
             width += face_->face->glyph->advance.x / 64.0f;
         }
@@ -173,11 +178,7 @@ Mask TextRaster::render(const std::u32string& text, int pad, float strokeRadius)
     FT_UInt previous = 0;
     for (char32_t code : text) {
         const FT_UInt index = FT_Get_Char_Index(face_->face, code);
-        if (previous && index) {
-            FT_Vector kern{};
-            FT_Get_Kerning(face_->face, previous, index, FT_KERNING_UNFITTED, &kern);
-            pen += kern.x / 64.0f * stretchX_;
-        }
+        pen += kerning(previous, index);
         pen += drawGlyph(mask, code, pen, float(mask.baseline), strokeRadius);
         previous = index;
     }

@@ -52,6 +52,10 @@ public:
                     float strokeRadius = 0.0f) const;
 
 private:
+    // Horizontal kerning between two glyph indices, in pixels, stretch included; 0 when either
+    // is missing.
+    float kerning(unsigned previousGlyph, unsigned glyph) const;
+
     struct Face;
     std::unique_ptr<Face> face_;
     float pixelsPerEm_ = 16.0f, stretchX_ = 1.0f;
