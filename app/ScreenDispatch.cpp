@@ -3,7 +3,62 @@
 
 #include <GL/freeglut.h>
 
+#include <csignal>
+
 Screen* currentScreen = nullptr;
+
+namespace {
+
+int windowWidth_ = kScreenSpaceWidth;
+int windowHeight_ = kScreenSpaceHeight;
+bool pointerInWindow_ = true;
+int pointerEntryCount_ = 0;
+volatile std::sig_atomic_t quitRequested_ = 0;
+void (*quitAction_)() = nullptr;
+
+// Rounds towards minus infinity, so that points left of or above the window stay outside.
+int scaled(int value, int to, int from) {
+    const long long product = static_cast<long long>(value) * to;
+    long long q = product / from;
+    if (product % from != 0 && product < 0) {
+        --q;
+    }
+    return static_cast<int>(q);
+}
+
+}  // namespace
+
+void setWindowSize(int width, int height) {
+    windowWidth_ = width > 0 ? width : 1;
+    windowHeight_ = height > 0 ? height : 1;
+}
+int windowWidth() { return windowWidth_; }
+int windowHeight() { return windowHeight_; }
+
+int screenXFromWindow(int x) { return scaled(x, kScreenSpaceWidth, windowWidth_); }
+int screenYFromWindow(int y) { return scaled(y, kScreenSpaceHeight, windowHeight_); }
+// The window pixel whose span contains the screen point: the inverse of the mapping above.
+int windowXFromScreen(int x) {
+    return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth);
+}
+int windowYFromScreen(int y) {
+    return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight);
+}
+
+void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
+    const int wx = windowXFromScreen(x);
+    const int wy = windowYFromScreen(y);
+    glutWarpPointer(wx, wy);
+    reportedX = screenXFromWindow(wx);
+    reportedY = screenYFromWindow(wy);
+}
+
+bool pointerInWindow() { return pointerInWindow_; }
+int pointerEntryCount() { return pointerEntryCount_; }
+
+void requestQuit() { quitRequested_ = 1; }
+bool quitRequested() { return quitRequested_ != 0; }
+void setQuitAction(void (*action)()) { quitAction_ = action; }
 
 void switchScreen(Screen& from, Screen& to) {
     to.screenSlot = from.screenSlot;
@@ -12,19 +67,39 @@ void switchScreen(Screen& from, Screen& to) {
 
 namespace dispatch {
 
-// The callbacks neither filter, reorder nor buffer: a screen sees exactly what GLUT reported,
+// The callbacks neither filter, reorder nor buffer: a screen sees what GLUT reported (mouse
+// positions in screen space),
 // and an event that arrives after a switch goes to the new screen (a key pressed on one screen
 // may be released on the next).
 void display() { currentScreen->display(); }
-void idle() { currentScreen->idle(); }
-void mouse(int button, int state, int x, int y) { currentScreen->mouse(button, state, x, y); }
-void motion(int x, int y) { currentScreen->motion(x, y); }
-void passiveMotion(int x, int y) { currentScreen->passiveMotion(x, y); }
+void idle() {
+    if (quitRequested() && quitAction_) {
+        quitAction_();
+        return;
+    }
+    currentScreen->idle();
+}
+void mouse(int button, int state, int x, int y) {
+    currentScreen->mouse(button, state, screenXFromWindow(x), screenYFromWindow(y));
+}
+void motion(int x, int y) { currentScreen->motion(screenXFromWindow(x), screenYFromWindow(y)); }
+void passiveMotion(int x, int y) {
+    currentScreen->passiveMotion(screenXFromWindow(x), screenYFromWindow(y));
+}
 void keyboard(unsigned char key, int x, int y) { currentScreen->keyboard(key, x, y); }
 void keyboardUp(unsigned char key, int x, int y) { currentScreen->keyboardUp(key, x, y); }
 void special(int key, int x, int y) { currentScreen->special(key, x, y); }
 void specialUp(int key, int x, int y) { currentScreen->specialUp(key, x, y); }
-void reshape(int width, int height) { currentScreen->reshape(width, height); }
+void reshape(int width, int height) {
+    setWindowSize(width, height);
+    currentScreen->reshape(width, height);
+}
+void entry(int state) {
+    pointerInWindow_ = state == GLUT_ENTERED;
+    if (pointerInWindow_) {
+        ++pointerEntryCount_;
+    }
+}
 
 }  // namespace dispatch
 
@@ -39,4 +114,5 @@ void registerScreenCallbacks() {
     glutKeyboardUpFunc(dispatch::keyboardUp);
     glutSpecialFunc(dispatch::special);
     glutSpecialUpFunc(dispatch::specialUp);
+    glutEntryFunc(dispatch::entry);
 }

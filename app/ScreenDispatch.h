@@ -13,7 +13,40 @@ void registerScreenCallbacks();
 // stored in it. Takes effect for the next event; nothing of the target is called now.
 void switchScreen(Screen& from, Screen& to);
 
-// The GLUT callbacks themselves; each forwards its arguments unchanged to currentScreen.
+// Screens lay themselves out in a 1024 x 768 space, the game-mode window's size. When the real
+// window has another size (a resized fallback window, a game mode that came up larger), the
+// picture is stretched over it, and every mouse position is carried into that same space here,
+// from the size reshape last reported, so the mouse and the picture agree.
+constexpr int kScreenSpaceWidth = 1024;
+constexpr int kScreenSpaceHeight = 768;
+void setWindowSize(int width, int height);
+int windowWidth();
+int windowHeight();
+// Window pixel -> screen space, and back (the window point whose screen point is (x, y)).
+int screenXFromWindow(int x);
+int screenYFromWindow(int y);
+int windowXFromScreen(int x);
+int windowYFromScreen(int y);
+
+// Warps the pointer to the window point that shows screen point (x, y), and answers the screen
+// point the warp's own motion event will report (the round trip may differ by a pixel from
+// (x, y) when the window is not 1024 x 768).
+void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY);
+
+// Whether the pointer is inside the window (GLUT's entry events), and how many times it has
+// entered it: a screen that measures relative motion starts afresh after each entry.
+bool pointerInWindow();
+int pointerEntryCount();
+
+// A request to end the program from outside (a signal): the next idle step runs the quit
+// action instead of the current screen's idle. Safe to call from a signal handler.
+void requestQuit();
+bool quitRequested();
+// What a requested quit does (the normal exit path); set by start-up.
+void setQuitAction(void (*action)());
+
+// The GLUT callbacks themselves; each forwards its arguments to currentScreen (mouse positions
+// carried into screen space, see above).
 namespace dispatch {
 void display();
 void idle();
@@ -25,4 +58,5 @@ void keyboardUp(unsigned char key, int x, int y);
 void special(int key, int x, int y);
 void specialUp(int key, int x, int y);
 void reshape(int width, int height);
+void entry(int state);
 }  // namespace dispatch

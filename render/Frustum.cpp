@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "entities/SceneObject.h"
 #include "render/Model.h"
 
 namespace {
@@ -62,12 +61,12 @@ void Frustum::extract(bool readMatrices) {
     }
 }
 
-bool Frustum::containsBox(const SceneObject& object, float scale) const {
-    Vector3 centre = object.position();
+bool Frustum::containsBox(const Vector3& position, const Model* model, float scale) const {
+    Vector3 centre = position;
     float hx = 0.0f, hy = 0.0f, hz = 0.0f;
-    if (const Model* model = object.model()) {
+    if (model) {
         const BoundingBox& box = model->boundingBox();
-        centre += box.center;
+        centre += box.center * scale;
         hx = box.halfWidth * scale;
         hy = box.halfHeight * scale;
         hz = box.halfDepth * scale;

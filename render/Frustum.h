@@ -1,7 +1,8 @@
 // Frustum: the six planes of what the current OpenGL matrices see, with a box test.
 #pragma once
 
-class SceneObject;
+class Model;
+class Vector3;
 
 // The box test is conservative: a box just outside a corner of the volume may pass, but a box
 // partly inside never fails.
@@ -19,9 +20,10 @@ public:
     // OpenGL; extract(false) then builds the planes from them.
     void setMatrices(const float modelview[16], const float projection[16]);
 
-    // May the object's model box, its half extents multiplied by scale, be in view? An object
-    // without a model is tested as the single point of its position.
-    bool containsBox(const SceneObject& object, float scale) const;
+    // May a model standing at position, drawn enlarged by scale about its origin, be in view?
+    // The model's box (centre offset and half extents) is scaled with it, so a giant is tested
+    // where it is drawn. Without a model the single point of the position is tested.
+    bool containsBox(const Vector3& position, const Model* model, float scale) const;
 
     // Plane i as (a, b, c, d) with (a, b, c) of length 1; a point p is inside it when
     // a p.x + b p.y + c p.z + d > 0.

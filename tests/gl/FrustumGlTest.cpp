@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "entities/SceneObject.h"
 #include "render/Frustum.h"
 #include "render/Model.h"
 #include "tests/support/GlContext.h"
@@ -24,16 +23,13 @@ protected:
         vertices[1].position = Vector3(0.5f, 1.0f, 0.5f);
         vertices[2].position = Vector3(0.5f, 0.0f, 0.5f);
         model.setVertices(vertices);
-        object.setModel(&model);
     }
 
     bool sees(Frustum& frustum, float x, float y, float z) {
-        object.setPosition(Vector3(x, y - 0.5f, z));
-        return frustum.containsBox(object, 1.0f);
+        return frustum.containsBox(Vector3(x, y - 0.5f, z), &model, 1.0f);
     }
 
     Model model;
-    SceneObject object;
 };
 
 TEST_F(FrustumGlTest, ReadsTheCurrentMatricesWhenAsked) {

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "entities/SceneObject.h"
 #include "render/Model.h"
 
 namespace {
@@ -41,8 +40,6 @@ std::vector<ModelVertex> cube(float edge) {
 
 class FrustumTest : public ::testing::Test {
 protected:
-    FrustumTest() { object.setModel(&model); }
-
     void SetUp() override {
         model.setVertices(cube(1.0f));
         const std::vector<float> p = projectionMatrix(90.0, 1.0, 1.0, 10000.0);
@@ -52,12 +49,10 @@ protected:
 
     // Is a unit box centred on (x, y, z) seen?
     bool sees(float x, float y, float z, float scale = 1.0f) {
-        object.setPosition(Vector3(x, y - 0.5f, z));
-        return frustum.containsBox(object, scale);
+        return frustum.containsBox(Vector3(x, y - 0.5f * scale, z), &model, scale);
     }
 
     Model model;
-    SceneObject object;
     Frustum frustum;
 };
 
@@ -118,10 +113,8 @@ TEST_F(FrustumTest, ScaleGrowsTheBoxAroundItsCentre) {
 TEST_F(FrustumTest, ModelBoxCentreIsAddedToThePosition) {
     // The model stands on y = 0, its box centre 0.5 above the object's position. At z -5.5
     // (the box's far face) the view spans y -5.5..5.5.
-    object.setPosition(Vector3(0, 5.7f, -5));  // box y 5.7..6.7
-    EXPECT_FALSE(frustum.containsBox(object, 1.0f));
-    object.setPosition(Vector3(0, -6.3f, -5));  // box y -6.3..-5.3
-    EXPECT_TRUE(frustum.containsBox(object, 1.0f));
+    EXPECT_FALSE(frustum.containsBox(Vector3(0, 5.7f, -5), &model, 1.0f));  // box y 5.7..6.7
+    EXPECT_TRUE(frustum.containsBox(Vector3(0, -6.3f, -5), &model, 1.0f));  // box y -6.3..-5.3
 }
 
 TEST_F(FrustumTest, ModelViewIsAppliedBeforeTheProjection) {
@@ -144,11 +137,8 @@ TEST(FrustumNoModelTest, ObjectWithoutModelIsTestedAsAPoint) {
     const std::vector<float> p = projectionMatrix(90.0, 1.0, 1.0, 10000.0);
     frustum.setMatrices(kIdentity, p.data());
     frustum.extract(false);
-    SceneObject object;
-    object.setPosition(Vector3(0, 0, -5));
-    EXPECT_TRUE(frustum.containsBox(object, 1.0f));
-    object.setPosition(Vector3(0, 0, 5));
-    EXPECT_FALSE(frustum.containsBox(object, 1.0f));
+    EXPECT_TRUE(frustum.containsBox(Vector3(0, 0, -5), nullptr, 1.0f));
+    EXPECT_FALSE(frustum.containsBox(Vector3(0, 0, 5), nullptr, 1.0f));
 }
 
 }  // namespace
