@@ -6,9 +6,20 @@
 
 #include "app/Screen.h"
 
+#include "render/Vector3.h"
+
+class BitmapFont;
+class CollisionSet;
+class FeedbackZoomEffect;
+class Frustum;
+class GlowEffect;
 class Model;
+class OtterHerd;
+class SkyBox;
+class Texture;
 class ToonRenderer;
 class Weapon;
+struct GLUquadric;
 
 // One game screen for the whole run, built on first use and kept until the program ends. A
 // game is started by newGame, suspended by Escape, resumed by restartClocks and ended by the
@@ -64,6 +75,70 @@ public:
     void setExits(MenuSource mainMenu, ResultsSource showResults);
 
 private:
-    struct State;
-    std::unique_ptr<State> s_;
+    // Per-frame work, each in its own file: update (GameScreenUpdate.cpp), drawing
+    // (GameScreenDraw.cpp), HUD and radar (GameScreenHud.cpp), input (GameScreenInput.cpp),
+    // shooting (GameScreenShooting.cpp).
+    void shoot();
+    void mouseLook(int x, int y);
+    void drawSpotQuads(bool firingSpot) const;
+    void drawTexts();
+    void drawRadar() const;
+    void endGame();
+
+    MenuSource mainMenu_ = nullptr;
+    ResultsSource showResults_ = nullptr;
+
+    int32_t frameMs_ = 0;
+    int32_t lastTime_ = 0;
+    bool gameSuspended_ = false;
+    std::unique_ptr<FeedbackZoomEffect> zoomEffect_;
+    float warningDirection_[3] = {1.0f, 1.0f, 1.0f};
+    float warningColour_[3] = {1.0f, 0.75f, 0.5f};
+    int32_t arenaRadius_ = 1000;
+    int32_t difficulty_ = 11;
+    std::unique_ptr<SkyBox> skyBox_;
+    std::unique_ptr<Model> buildingModel_;
+    float lightSpotSize_ = 1000.0f;
+    std::unique_ptr<Texture> lightmapTexture_;
+    std::unique_ptr<Texture> toonTexture_;
+    std::unique_ptr<Texture> toonGlowTexture_;
+    std::unique_ptr<Texture> groundTexture_;
+    std::unique_ptr<ToonRenderer> renderer_;
+    std::unique_ptr<Weapon> weapon_;
+    std::unique_ptr<Vector3> light_;
+    std::unique_ptr<OtterHerd> herd_;
+    std::unique_ptr<Model> otterModel_;
+    GLUquadric* quadric_ = nullptr;
+    std::unique_ptr<BitmapFont> font_;
+    std::unique_ptr<Texture> fontTexture_;
+    std::unique_ptr<CollisionSet> collisions_;
+    bool shotArmed_ = false;
+    std::unique_ptr<Frustum> pickFrustum_;
+    int32_t mouseX_ = 0;
+    int32_t mouseY_ = 0;
+    int32_t startTime_ = 0;
+    int32_t kills_ = 0;
+    int32_t shots_ = 0;
+    int32_t hits_ = 0;
+    std::unique_ptr<Texture> radarTexture_;
+    std::unique_ptr<Texture> radarDotTexture_;
+    std::unique_ptr<Texture> sweepTexture_;
+    float sweepAngle_ = 0.0f;
+    float sweepSpeed_ = 0.1f;
+    std::unique_ptr<GlowEffect> glow_;
+    int32_t glowLevel_ = 2;
+    int32_t mouseDirection_ = 1;
+
+    // Mouse look measures each motion event from the last position seen. Until the first warp
+    // after the game (re)gains the pointer nothing is measured, and the warp's own event turns
+    // nothing.
+    bool lookTracking_ = false;
+    bool warpPending_ = false;
+    int32_t warpReportedX_ = 0;
+    int32_t warpReportedY_ = 0;
+    int32_t lastLookX_ = 0;
+    int32_t lastLookY_ = 0;
+    int32_t seenEntryCount_ = 0;
+    // Play time banked before the last suspension, so time spent in the menus never scores.
+    int32_t suspendedAt_ = 0;
 };

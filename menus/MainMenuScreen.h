@@ -1,0 +1,52 @@
+// MainMenuScreen: the hub: new game, resume, options, quit, over a small 3D title scene.
+#pragma once
+
+#include <memory>
+
+#include "app/MenuScreen.h"
+
+class BitmapFont;
+class MenuButton;
+class Model;
+class Otter;
+class Texture;
+
+class MainMenuScreen : public MenuScreen {
+public:
+    // The one main menu, built on first use; building it builds the game screen and loads the
+    // settings.
+    static MainMenuScreen& instance();
+
+    MainMenuScreen();
+    ~MainMenuScreen() override;
+
+    void display() override;
+    void idle() override;
+    void mouse(int button, int state, int x, int y) override;
+    void passiveMotion(int x, int y) override;
+    void motion(int x, int y) override;
+    void keyboard(int key, int x, int y) override;
+    void keyboardUp(int key, int x, int y) override;
+    void special(int key, int x, int y) override;
+    void specialUp(int key, int x, int y) override;
+    void reshape(int width, int height) override;
+
+    // The font every menu, the intro and the results screen write with.
+    BitmapFont& font() { return *font_; }
+
+private:
+    std::unique_ptr<Texture> background_;
+    std::unique_ptr<MenuButton> resumeButton_;
+    std::unique_ptr<MenuButton> optionsButton_;
+    std::unique_ptr<MenuButton> quitButton_;
+    float creditsScroll_ = 300.0f;
+    std::unique_ptr<Model> titleModel_;
+    std::unique_ptr<Otter[]> otters_;
+    std::unique_ptr<BitmapFont> font_;
+    std::unique_ptr<Texture> fontTexture_;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
+    std::unique_ptr<MenuButton> newGameButton_;
+    // The quit button acts on a release only when the press was on it too.
+    bool quitPressed_ = false;
+};

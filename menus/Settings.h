@@ -1,0 +1,44 @@
+// Settings: the configuration file (48 bytes) and the video choices that outlive every screen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// What the video options screen has chosen, applied or not. Kept here rather than on the
+// screen so the values saved at exit never depend on which screens exist or are torn down.
+struct VideoChoices {
+    bool lowQualityOtter = false;
+    int32_t textureQuality = 0;
+    int32_t glowLevel = 2;
+    int32_t textureFiltering = 3;
+};
+VideoChoices& videoChoices();
+
+// The twelve little-endian 4-byte fields of config.cfg, in file order.
+struct ConfigValues {
+    int32_t difficulty = 11;
+    float verticalSensitivity = 0.0012f;
+    float horizontalSensitivity = 0.0018f;
+    int32_t mouseDirection = 1;
+    int32_t effectsEnabled = 1;
+    int32_t effectsVolume = 100;
+    int32_t musicEnabled = 1;
+    int32_t musicVolume = 100;
+    int32_t lowQualityOtter = 0;
+    int32_t glowLevel = 2;
+    int32_t textureQuality = 0;
+    int32_t textureFiltering = 3;
+};
+constexpr size_t kConfigFileSize = 48;
+
+// Pure: the values a file's bytes give. Missing fields (a short file) and values that would
+// break the game keep their defaults; values the game deliberately tolerates are kept.
+ConfigValues parseConfig(const uint8_t* bytes, size_t size);
+void serializeConfig(const ConfigValues& values, uint8_t (&bytes)[kConfigFileSize]);
+
+// Reads ./config.cfg (or the defaults) and pushes every value into the game screen, camera,
+// sound manager, game options and video choices, then applies the video settings.
+void loadConfig();
+// Writes ./config.cfg atomically (temporary file, flush, rename) from the live objects; on any
+// failure the previous file stays and nothing is reported.
+void saveConfig();
