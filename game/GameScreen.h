@@ -14,6 +14,7 @@ class FeedbackZoomEffect;
 class Frustum;
 class GlowEffect;
 class Model;
+class Otter;
 class OtterHerd;
 class SkyBox;
 class Texture;
@@ -85,6 +86,26 @@ private:
     void drawRadar() const;
     void endGame();
 
+    std::unique_ptr<Otter[]> makeOtters(int count, int life, float speed, const Vector3& target);
+    // Mouse look starts afresh (nothing measured until the next warp) when the game gains the
+    // pointer: on entering the screen and when the pointer comes back into the window.
+    void stopMouseLook();
+    void noticePointerEntry();
+    void warpPointer();
+    // The warning colour, the turning light and the radar sweep, for ms milliseconds.
+    void animateHud(int32_t ms);
+    // The building test of a shot, in selection mode; also leaves the thin pick volume in
+    // pickFrustum_. True when the building is on the line of fire.
+    bool buildingOnLineOfFire();
+    void hitOtter(int index);
+    void missShot();
+    Vector3 muzzlePoint() const;
+    int32_t precisionPercent() const;
+    int32_t currentScore() const;
+
+    // Tests reach the game's state through this.
+    friend struct GameScreenProbe;
+
     MenuSource mainMenu_ = nullptr;
     ResultsSource showResults_ = nullptr;
 
@@ -139,6 +160,8 @@ private:
     int32_t lastLookX_ = 0;
     int32_t lastLookY_ = 0;
     int32_t seenEntryCount_ = 0;
-    // Play time banked before the last suspension, so time spent in the menus never scores.
+    // When Escape left the game, so that resuming can move startTime_ on by the time spent in
+    // the menus: time away never scores.
     int32_t suspendedAt_ = 0;
+    bool suspensionPending_ = false;
 };
