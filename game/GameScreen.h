@@ -104,7 +104,7 @@ private:
     int32_t currentScore() const;
 
     // Tests reach the game's state through this.
-    friend struct GameScreenProbe;
+    friend struct GameScreenLogicProbe;
 
     MenuSource mainMenu_ = nullptr;
     ResultsSource showResults_ = nullptr;
