@@ -84,7 +84,7 @@ TEST_F(ParticleDrawTest, SquaresFaceAnyCameraWithoutDepthWritesAndBlendingIsPutB
 TEST_F(ParticleDrawTest, SparklesEmitOnlyAfterFiftyMillisecondsAndRestoreTheState) {
     gameclock::setFixed(1000);
     CursorSparkles sparkles;
-    const Vector3 cursor(512.0f, 384.0f, 0.0f);
+    const Vector3 cursor(512.0f, 384.0f, 0.0f), before(500.0f, 380.0f, 0.0f);
     glMatrixMode(GL_PROJECTION);
     gluPerspective(60.0, 1.3, 1.0, 100.0);
     glMatrixMode(GL_MODELVIEW);
@@ -98,7 +98,7 @@ TEST_F(ParticleDrawTest, SparklesEmitOnlyAfterFiftyMillisecondsAndRestoreTheStat
         gameclock::setFixed(frame[0]);
         glColor4f(0.3f, 0.3f, 0.3f, 0.3f);
         glEnable(GL_BLEND);
-        sparkles.updateAndDraw(cursor);
+        sparkles.updateAndDraw(frame[0] < 1051 ? before : cursor);
         EXPECT_EQ(sparkles.liveCount(), frame[1]) << "at " << frame[0] << " ms";
         EXPECT_FALSE(gltest::isEnabled(GL_BLEND));
         EXPECT_TRUE(gltest::isEnabled(GL_DEPTH_TEST));
@@ -111,9 +111,9 @@ TEST_F(ParticleDrawTest, SparklesEmitOnlyAfterFiftyMillisecondsAndRestoreTheStat
         glMatrixMode(GL_MODELVIEW);
         EXPECT_EQ(gltest::currentColor(), std::vector<float>({1, 1, 1, 1}));
     }
-    // The first sparkle followed the cursor's move from (0, 0); the second, from a still
-    // cursor, flies off at up to 10 pixels per hundredth of a second.
-    EXPECT_EQ(sparkles.sparkle(0).velocity.x(), 512.0f);
+    // The first sparkle follows the cursor's last move; the second, from a still cursor, flies
+    // off at up to 10 pixels per hundredth of a second.
+    EXPECT_EQ(sparkles.sparkle(0).velocity.x(), 12.0f);
     EXPECT_LE(sparkles.sparkle(1).velocity.length(), 10.0 + 1e-4);
     int lit = 0;
     for (int y = 384 - 16; y < 384 + 16; y += 4) {
