@@ -17,7 +17,6 @@
 #include "game/CollisionSet.h"
 #include "game/GameScreen.h"
 #include "render/Model.h"
-#include "sound/SoundManager.h"
 #include "tests/support/FakeAudioBackend.h"
 #include "tests/support/GlContext.h"
 
@@ -80,12 +79,9 @@ double horizontalDistance(const Vector3& p) { return std::hypot(p.x(), p.z()); }
 
 class GameScreenLogicTest : public gltest::GlTest {
 protected:
-    static void SetUpTestSuite() {
-        SoundManager::useBackendForInstance(std::make_unique<FakeAudioBackend>());
-    }
-
     void SetUp() override {
         GlTest::SetUp();
+        ASSERT_NE(FakeAudioBackend::forInstance(), nullptr);
         reshapePerspective(1024, 768);
         gameclock::setFixed(now);
         srand(7);
