@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "entities/Otter.h"
 #include "render/Frustum.h"
 #include "render/Vector3.h"
 
 class Building;
-class Otter;
 class ParticleSystem;
 class Texture;
 
