@@ -202,6 +202,7 @@ TEST_F(OtterHerdTest, ArrivalsShareOneFrameAndMenuTimeIsSwallowed) {
     EXPECT_EQ(herd->building().life(), 0);
     EXPECT_FALSE(herd->otter(0).isAlive() || herd->otter(1).isAlive());
     EXPECT_TRUE(herd->otter(2).isAlive() && herd->wasBuildingHit());
+    EXPECT_EQ(herd->effectCount(), 2) << "one splash each";
     if (installedAudio) {
         EXPECT_EQ(explosions() - explosionsBefore, 2);
     }
