@@ -19,14 +19,13 @@
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 #include "render/ToonRendererFactory.h"
-#include "sound/SoundManager.h"
 #include "tests/support/FakeAudioBackend.h"
 #include "tests/support/GlContext.h"
 #include "tools/modelviewer/PngWriter.h"
 
 namespace {
 
-FakeAudioBackend* installedAudio = nullptr;  // null when another test built the manager first
+FakeAudioBackend* installedAudio = nullptr;  // null when the manager plays on another layer
 
 float horizontalDistance(const Vector3& a, const Vector3& b) {
     return std::hypot(a.x() - b.x(), a.z() - b.z());
@@ -42,11 +41,7 @@ int explosions() {
 
 class OtterHerdTest : public gltest::GlTest {
 protected:
-    static void SetUpTestSuite() {
-        auto fake = std::make_unique<FakeAudioBackend>();
-        FakeAudioBackend* raw = fake.get();
-        installedAudio = SoundManager::useBackendForInstance(std::move(fake)) ? raw : nullptr;
-    }
+    static void SetUpTestSuite() { installedAudio = FakeAudioBackend::forInstance(); }
 
     void SetUp() override {
         GlTest::SetUp();
