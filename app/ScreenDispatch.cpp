@@ -5,6 +5,8 @@
 
 #include <csignal>
 
+#include "app/Clock.h"
+
 Screen* currentScreen = nullptr;
 
 namespace {
@@ -38,12 +40,8 @@ int windowHeight() { return windowHeight_; }
 int screenXFromWindow(int x) { return scaled(x, kScreenSpaceWidth, windowWidth_); }
 int screenYFromWindow(int y) { return scaled(y, kScreenSpaceHeight, windowHeight_); }
 // The window pixel whose span contains the screen point: the inverse of the mapping above.
-int windowXFromScreen(int x) {
-    return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth);
-}
-int windowYFromScreen(int y) {
-    return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight);
-}
+int windowXFromScreen(int x) { return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth); }
+int windowYFromScreen(int y) { return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight); }
 
 void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
     const int wx = windowXFromScreen(x);
@@ -71,7 +69,16 @@ namespace dispatch {
 // positions in screen space),
 // and an event that arrives after a switch goes to the new screen (a key pressed on one screen
 // may be released on the next).
-void display() { currentScreen->display(); }
+void display() {
+    static bool firstFrameDrawn = false;
+    if (!firstFrameDrawn) {
+        gameclock::TimedPart part("first frame");
+        currentScreen->display();
+        firstFrameDrawn = true;
+        return;
+    }
+    currentScreen->display();
+}
 void idle() {
     if (quitRequested() && quitAction_) {
         quitAction_();
