@@ -40,8 +40,12 @@ int windowHeight() { return windowHeight_; }
 int screenXFromWindow(int x) { return scaled(x, kScreenSpaceWidth, windowWidth_); }
 int screenYFromWindow(int y) { return scaled(y, kScreenSpaceHeight, windowHeight_); }
 // The window pixel whose span contains the screen point: the inverse of the mapping above.
-int windowXFromScreen(int x) { return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth); }
-int windowYFromScreen(int y) { return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight); }
+int windowXFromScreen(int x) {
+    return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth);
+}
+int windowYFromScreen(int y) {
+    return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight);
+}
 
 void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
     const int wx = windowXFromScreen(x);
