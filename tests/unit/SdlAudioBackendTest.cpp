@@ -1,11 +1,17 @@
-// SdlAudioBackend on real SDL2_mixer writing to a file: effects, volumes, MIDI, streams, no device.
+// SdlAudioBackend on real SDL2_mixer writing to a file: effects, volumes, MIDI and its sound
+// font, streams, no device.
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,6 +23,36 @@
 namespace {
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// The sound font files opened in the given folders while it lives (the kernel reports each
+// open, whoever makes it: the mixer, FluidSynth, a helper thread).
+class OpenedFonts {
+public:
+    explicit OpenedFonts(const std::vector<std::string>& dirs) : fd_(inotify_init1(IN_NONBLOCK)) {
+        for (const std::string& d : dirs) {
+            inotify_add_watch(fd_, d.c_str(), IN_OPEN);  // a folder that is not there is skipped
+        }
+    }
+    ~OpenedFonts() { close(fd_); }
+    std::set<std::string> names() {
+        std::set<std::string> out;
+        alignas(inotify_event) char buffer[8192];
+        for (ssize_t n; (n = read(fd_, buffer, sizeof(buffer))) > 0;) {
+            for (char* p = buffer; p < buffer + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(p);
+                const std::string name = event->len > 0 ? event->name : "";
+                if (name.size() > 4 && name.compare(name.size() - 4, 3, ".sf") == 0) {
+                    out.insert(name);
+                }
+                p += sizeof(inotify_event) + event->len;
+            }
+        }
+        return out;
+    }
+
+private:
+    int fd_;
+};
 
 // SDL's disk driver mixes in real time into a raw file, so what the mixer played can be read
 // back afterwards.
@@ -99,8 +135,9 @@ TEST_F(SdlAudioTest, OggFilesLoadAsEffects) {
 
 TEST_F(SdlAudioTest, GameVolumesMapOntoTheMixerScaleAndClamp) {
     startAudio();
-    ASSERT_TRUE(testsound::writeWav(dir + "tone.wav", 0.05, 440.0));
-    const int channel = audio.playSample(audio.loadSample(dir + "tone.wav"));
+    ASSERT_TRUE(testsound::writeWav(dir + "tone.wav", 2.0, 440.0));
+    const SampleHandle tone = audio.loadSample(dir + "tone.wav");
+    const int channel = audio.playSample(tone);
     ASSERT_GE(channel, 0);
     const struct {
         int game;
@@ -110,27 +147,106 @@ TEST_F(SdlAudioTest, GameVolumesMapOntoTheMixerScaleAndClamp) {
         audio.setChannelVolume(channel, c.game);
         EXPECT_EQ(Mix_Volume(channel, -1), c.mixer) << "game volume " << c.game;
     }
-    // Channels past the effect channels, other than the music one, are left alone.
-    audio.setChannelVolume(40, 10);
+    // The music has no channel of its own: the number after the effect channels stands for it.
+    audio.setChannelVolume(32, 100);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 51);
+    audio.setChannelVolume(40, 10);  // past that, nothing
+    EXPECT_EQ(Mix_VolumeMusic(-1), 51);
+    audio.setChannelVolume(32, 255);
+
+    // Freeing a sample still playing silences its channel; a second free is harmless.
+    audio.freeSample(tone);
+    EXPECT_EQ(Mix_Playing(channel), 0);
+    audio.freeSample(tone);
+    EXPECT_EQ(audio.playSample(tone), -1);
 }
 
-TEST_F(SdlAudioTest, AHeldMidiSongIsSilentUntilUnpaused) {
+TEST_F(SdlAudioTest, AMidiSongHeldPausedIsSilentUntilUnpausedThenPausesAndResumes) {
     startAudio();
-    ASSERT_TRUE(testsound::writeMidi(dir + "song.mid", 1.0));
+    ASSERT_TRUE(testsound::writeMidi(dir + "song.mid", 3.0));
     const SongHandle song = audio.loadSong(dir + "song.mid");
     ASSERT_NE(song, SongHandle::None) << Mix_GetError();
     audio.setSongPaused(song, true);
     audio.playSong(song);
+    audio.setSongVolume(song, 100);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 51);
     audio.setSongVolume(song, 255);
     EXPECT_TRUE(audio.isSongPaused(song));
-    const std::size_t heldSamples = waitForOutput(0, 150);
+    const std::size_t held = waitForOutput(0, 150);
 
     audio.setSongPaused(song, false);
     EXPECT_FALSE(audio.isSongPaused(song));
-    waitForOutput(heldSamples, 400);
+    const std::size_t paused = waitForOutput(held, 400);
+    audio.setSongPaused(song, true);
+    // The mixer may already have mixed a buffer or two when the pause comes.
+    const std::size_t settled = paused + 4 * 2048;
+    const std::size_t resumed = waitForOutput(settled, 300);
+    audio.setSongPaused(song, false);
+    waitForOutput(resumed, 400);
+
+    // Freed while it plays: the music stops at once.
+    audio.freeSong(song);
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    audio.freeSong(song);
+    EXPECT_TRUE(audio.isSongPaused(song));
     const std::vector<short> out = stopAndRead();
-    EXPECT_EQ(testsound::peak(out, 0, heldSamples), 0) << "the song sounded while held";
-    EXPECT_GT(testsound::peak(out, heldSamples, out.size()), 500);
+    EXPECT_EQ(testsound::peak(out, 0, held), 0) << "the song sounded while held";
+    EXPECT_GT(testsound::peak(out, held, paused), 500);
+    EXPECT_EQ(testsound::peak(out, settled, resumed), 0) << "the song sounded while paused";
+    EXPECT_GT(testsound::peak(out, resumed, out.size()), 500) << "not resumed";
+}
+
+TEST_F(SdlAudioTest, OnlyTheChosenSoundFontIsRead) {
+    ASSERT_TRUE(testsound::writeMidi(dir + "song.mid", 0.5));
+    std::string installed;
+    for (const std::string& font : SdlAudioBackend::defaultSoundFonts()) {
+        if (installed.empty() && access(font.c_str(), R_OK) == 0) {
+            installed = font;
+        }
+    }
+    ASSERT_FALSE(installed.empty()) << "no General MIDI font installed";
+    // The player's own font (here a copy of the installed one) wins over the installed ones.
+    const std::string player = dir + "player.sf2";
+    {
+        std::ifstream in(installed, std::ios::binary);
+        std::ofstream(player, std::ios::binary) << in.rdbuf();
+    }
+    for (const std::string& chosen : {installed, player}) {
+        testsound::ScopedEnv fonts("SDL_SOUNDFONTS", chosen == player ? player : "");
+        OpenedFonts opened({"/usr/share/sounds/sf2", "/usr/share/sounds/sf3", dir});
+        SdlAudioBackend backend;
+        ASSERT_TRUE(backend.start(44100, 32));
+        EXPECT_EQ(backend.soundFont(), chosen);
+        EXPECT_NE(backend.loadSong(dir + "song.mid"), SongHandle::None) << Mix_GetError();
+        backend.stop();
+        EXPECT_EQ(opened.names(), std::set<std::string>{chosen.substr(chosen.rfind('/') + 1)});
+    }
+}
+
+TEST_F(SdlAudioTest, WithoutASoundFontTheMusicIsSilentAndEffectsStillPlay) {
+    ASSERT_EQ(mkdir((dir + "sons").c_str(), 0755), 0);
+    ASSERT_TRUE(testsound::writeMidi(dir + "sons/musique.mid", 1.0));
+    ASSERT_TRUE(testsound::writeOgg(dir + "sons/detonation.ogg", 0.3, 440.0));
+    testsound::ScopedEnv fonts("SDL_SOUNDFONTS", dir + "missing.sf2");
+    OpenedFonts opened({"/usr/share/sounds/sf2", "/usr/share/sounds/sf3"});
+    auto backend = std::make_unique<SdlAudioBackend>(std::vector<std::string>{});
+    const SdlAudioBackend* seen = backend.get();
+    std::size_t before = 0;
+    {
+        SoundManager sound(std::move(backend), dir);
+        EXPECT_TRUE(seen->soundFont().empty());
+        sound.setMusicVolume(255);
+        sound.setMusicEnabled(true);
+        EXPECT_EQ(sound.musicState(), MusicState::Song);
+        before = waitForOutput(0, 300);
+        sound.setEffectsVolume(255);
+        sound.playShot();
+        waitForOutput(before, 400);
+    }
+    const std::vector<short> out = testsound::readRawS16(output);
+    EXPECT_EQ(testsound::peak(out, 0, before), 0) << "music without a font";
+    EXPECT_GT(testsound::peak(out, before, out.size()), 5000) << "the shot";
+    EXPECT_TRUE(opened.names().empty());
 }
 
 TEST_F(SdlAudioTest, AnOggStreamReportsItsLengthAndAMovingPosition) {
@@ -195,22 +311,8 @@ TEST_F(SdlAudioTest, NoDeviceLeavesTheGameRunningSilently) {
     EXPECT_FALSE(audio.start(44100, 32));
     EXPECT_EQ(audio.loadSample(dir + "tone.wav"), SampleHandle::None);
     audio.setChannelVolume(0, 100);
+    audio.setChannelVolume(32, 100);
     audio.stop();
-
-    // The whole manager on that device: every call is harmless.
-    SoundManager sound(std::make_unique<SdlAudioBackend>(), dir);
-    EXPECT_FALSE(sound.effectsEnabled());
-    EXPECT_EQ(sound.musicState(), MusicState::Stopped);
-    sound.setEffectsEnabled(true);
-    sound.playShot();
-    sound.playOtterCry();
-    sound.playExplosion();
-    sound.playClick();
-    sound.setMusicVolume(300);
-    sound.setMusicEnabled(true);
-    sound.update();
-    sound.setMusicEnabled(false);
-    EXPECT_EQ(sound.musicState(), MusicState::Stopped);
 }
 
 }  // namespace
