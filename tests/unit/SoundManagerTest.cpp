@@ -118,19 +118,6 @@ TEST_F(SoundManagerTest, ADeviceThatWillNotOpenLeavesEverythingHarmless) {
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
 }
 
-TEST_F(SoundManagerTest, VolumesAreClampedToTheGameRange) {
-    SoundManager& sound = build();
-    sound.setMusicVolume(300);
-    EXPECT_EQ(sound.musicVolume(), 255);
-    EXPECT_EQ(song().volume, 255);
-    sound.setMusicVolume(-20);
-    EXPECT_EQ(sound.musicVolume(), 0);
-    sound.setEffectsVolume(-5);
-    EXPECT_EQ(sound.effectsVolume(), 0);
-    sound.setEffectsVolume(999);
-    EXPECT_EQ(sound.effectsVolume(), 255);
-}
-
 TEST_F(SoundManagerTest, EffectsPlayAtTheEffectsVolumeAndTheExplosionTenAbove) {
     SoundManager& sound = build();
     sound.setEffectsVolume(250);
@@ -145,6 +132,9 @@ TEST_F(SoundManagerTest, EffectsPlayAtTheEffectsVolumeAndTheExplosionTenAbove) {
     EXPECT_EQ(audio->channelVolumes[audio->effects[1].channel], 250);
     // Passed on unclamped; the layer caps it.
     EXPECT_EQ(audio->channelVolumes[audio->effects[2].channel], 260);
+    sound.setEffectsVolume(-5);
+    sound.playShot();
+    EXPECT_EQ(audio->channelVolumes[audio->effects[3].channel], 0);
 }
 
 TEST_F(SoundManagerTest, EffectsOffSilencesEffectsButNotMusic) {
@@ -226,6 +216,8 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     EXPECT_EQ(audio->streams[0].path, "m/a.ogg");
     EXPECT_TRUE(audio->streams[0].played);
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 80);
+    sound.setMusicVolume(-20);
+    EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 0);
     sound.setMusicVolume(300);
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 255);
 
