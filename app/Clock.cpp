@@ -1,8 +1,12 @@
-// Clock: GLUT elapsed time, or a test's replacement.
+// Clock: GLUT elapsed time, or a test's replacement; the start-up timings.
 #include "app/Clock.h"
 
 #include <GL/freeglut.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace gameclock {
@@ -13,7 +17,69 @@ std::function<int()>& source() {
     return installed;
 }
 
+// Taken while the program initialises its statics, just before main.
+const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+
+double wallMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                     processStart)
+        .count();
+}
+
+bool timingsWanted() {
+    static const bool wanted = [] {
+        const char* value = std::getenv("ZORBLAT_TIMINGS");
+        return value != nullptr && std::strcmp(value, "1") == 0;
+    }();
+    return wanted;
+}
+
+// A fixed table, so timing never allocates.
+struct PartTotal {
+    const char* name;
+    double ms;
+};
+PartTotal partTotals[16];
+int partCount = 0;
+
+void addToPart(const char* name, double ms) {
+    for (int i = 0; i < partCount; ++i) {
+        if (std::strcmp(partTotals[i].name, name) == 0) {
+            partTotals[i].ms += ms;
+            return;
+        }
+    }
+    if (partCount < 16) {
+        partTotals[partCount++] = {name, ms};
+    }
+}
+
 }  // namespace
+
+TimedPart::TimedPart(const char* part) : part_(part) {
+    if (timingsWanted()) {
+        startMs_ = wallMs();
+    }
+}
+
+TimedPart::~TimedPart() {
+    if (timingsWanted()) {
+        addToPart(part_, wallMs() - startMs_);
+    }
+}
+
+void startupReady() {
+    static bool reported = false;
+    if (!timingsWanted() || reported) {
+        return;
+    }
+    reported = true;
+    std::fprintf(stderr, "zorblat timings: ready %.0f ms", wallMs());
+    for (int i = 0; i < partCount; ++i) {
+        std::fprintf(stderr, "; %s %.0f ms", partTotals[i].name, partTotals[i].ms);
+    }
+    std::fprintf(stderr, "\n");
+}
 
 int elapsedMs() {
     const std::function<int()>& s = source();

@@ -14,4 +14,22 @@ void setSource(std::function<int()> source);
 // Convenience for tests: the clock reads the given value until set again.
 void setFixed(int ms);
 
+// Start-up timings for the start-up benchmark. With ZORBLAT_TIMINGS=1 in the environment each
+// TimedPart adds its wall time to its part's total (loading parts may run many times), and
+// startupReady prints the totals and the time since the process started to stderr, once.
+// Without it each costs a flag test. Wall time, not the game clock: GLUT may not run yet.
+class TimedPart {
+public:
+    explicit TimedPart(const char* part);
+    ~TimedPart();
+    TimedPart(const TimedPart&) = delete;
+    TimedPart& operator=(const TimedPart&) = delete;
+
+private:
+    const char* part_;
+    double startMs_ = 0.0;
+};
+// Called once the first screen answers the player (the main menu after loading).
+void startupReady();
+
 }  // namespace gameclock

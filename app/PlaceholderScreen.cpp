@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/Clock.h"
 #include "app/ScreenDefaults.h"
 #include "app/Startup.h"
 
@@ -30,7 +31,11 @@ void PlaceholderScreen::display() {
     glutSwapBuffers();
 }
 
-void PlaceholderScreen::idle() { idleRedisplay(); }
+void PlaceholderScreen::idle() {
+    idleRedisplay();
+    // The first idle step builds the sound manager; after it the screen answers the player.
+    gameclock::startupReady();
+}
 
 void PlaceholderScreen::mouse(int, int state, int, int) {
     if (state == GLUT_DOWN) {

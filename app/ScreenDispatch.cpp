@@ -5,6 +5,8 @@
 
 #include <csignal>
 
+#include "app/Clock.h"
+
 Screen* currentScreen = nullptr;
 
 namespace {
@@ -71,7 +73,16 @@ namespace dispatch {
 // positions in screen space),
 // and an event that arrives after a switch goes to the new screen (a key pressed on one screen
 // may be released on the next).
-void display() { currentScreen->display(); }
+void display() {
+    static bool firstFrameDrawn = false;
+    if (!firstFrameDrawn) {
+        gameclock::TimedPart part("first frame");
+        currentScreen->display();
+        firstFrameDrawn = true;
+        return;
+    }
+    currentScreen->display();
+}
 void idle() {
     if (quitRequested() && quitAction_) {
         quitAction_();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/Clock.h"
 #include "app/PlaceholderScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
@@ -24,9 +25,12 @@ int main(int argc, char** argv) {
     if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
         std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
     }
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    startup::openGameWindow();
+    {
+        gameclock::TimedPart window("window");
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+        startup::openGameWindow();
+    }
 
     Screen& first = firstScreen();
     first.screenSlot = &currentScreen;

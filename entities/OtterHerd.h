@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "entities/EffectList.h"
+#include "entities/Otter.h"
 #include "render/Frustum.h"
 #include "render/Vector3.h"
 
 class Building;
-class Otter;
 class ParticleSystem;
 class Texture;
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "app/Clock.h"
 #include "render/ObjFile.h"
 #include "render/Texture.h"
 
@@ -13,6 +14,7 @@ Model::~Model() = default;
 void Model::setTexture(Texture* texture) { texture_.reset(texture); }
 
 void Model::load(const char* path) {
+    gameclock::TimedPart part("models");
     ObjFile file(path);
     file.read();
     build(file);

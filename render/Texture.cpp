@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/Clock.h"
 #include "render/BmpImage.h"
 #include "render/TexturePixels.h"
 
@@ -27,6 +28,7 @@ Texture::~Texture() {
 bool Texture::load(const char* path, bool buildMipmaps, GLint magFilter, GLint minFilter,
                    GLint wrapS, GLint wrapT, int reduction, bool useAlpha, uint8_t keyRed,
                    uint8_t keyGreen, uint8_t keyBlue, uint8_t keyAlpha, uint8_t otherAlpha) {
+    gameclock::TimedPart part("textures");
     // A missing file keeps whatever picture the texture already shows.
     std::FILE* probe = std::fopen(path, "rb");
     if (probe == nullptr) {

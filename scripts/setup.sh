@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-  libsdl2-mixer-dev libvorbis-dev libfluidsynth-dev fluid-soundfont-gm
+  libsdl2-mixer-dev libvorbis-dev libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
   libfreetype-dev fonts-dejavu-core
   libgtest-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils

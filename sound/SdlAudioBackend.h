@@ -2,6 +2,8 @@
 #pragma once
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "sound/AudioBackend.h"
 
@@ -10,7 +12,11 @@ typedef struct _Mix_Music Mix_Music;
 
 class SdlAudioBackend : public AudioBackend {
 public:
-    SdlAudioBackend() = default;
+    // The General MIDI sound fonts to look for, best first: the small one, then the large one.
+    static std::vector<std::string> defaultSoundFonts();
+
+    // soundFontCandidates replaces the installed fonts looked for (tests give none or their own).
+    explicit SdlAudioBackend(std::vector<std::string> soundFontCandidates = defaultSoundFonts());
     ~SdlAudioBackend() override;
     SdlAudioBackend(const SdlAudioBackend&) = delete;
     SdlAudioBackend& operator=(const SdlAudioBackend&) = delete;
@@ -36,6 +42,11 @@ public:
     bool isSongPaused(SongHandle song) override;
     void setSongVolume(SongHandle song, int volume) override;
 
+    // The sound font(s) the MIDI song is played with, as handed to the mixer: the player's
+    // SDL_SOUNDFONTS when it names a readable file, else the first candidate installed. Empty
+    // when there is none; MIDI songs then do not load and the music stays silent.
+    const std::string& soundFont() const { return soundFont_; }
+
 private:
     struct Stream {
         Mix_Music* music = nullptr;
@@ -52,6 +63,8 @@ private:
     void beginSong(Song& song);
     void forgetMusic(Mix_Music* music);
 
+    std::vector<std::string> soundFontCandidates_;
+    std::string soundFont_;
     bool started_ = false;
     int channelCount_ = 0;
     int lastId_ = 0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/Clock.h"
 #include "sound/SdlAudioBackend.h"
 
 namespace {
@@ -47,6 +48,7 @@ bool SoundManager::useBackendForInstance(std::unique_ptr<AudioBackend> backend) 
 
 SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::string& ressourcesDir)
     : audio_(std::move(backend)) {
+    gameclock::TimedPart part("sound");
     if (!audio_->start(kMixRateHz, kChannelCount)) {
         // No device: effects off and no music source. Every later call stays harmless, on
         // empty handles, even if the configuration switches effects back on.
@@ -66,8 +68,13 @@ SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::str
     playlist_.readM3u(ressourcesDir + "playlist/playlist.m3u");
     musicState_ = MusicState::Stopped;
     if (playlist_.isLoaded()) {
-        // Nothing plays yet: the configuration decides whether music is on.
         playlist_.setRandom(true);
+    }
+    // A playlist file without a single entry would leave the game with no music at all: the
+    // song plays instead, as when there is no playlist.
+    fromPlaylist_ = playlist_.isLoaded() && !playlist_.entries().empty();
+    if (fromPlaylist_) {
+        // Nothing plays yet: the configuration decides whether music is on.
         return;
     }
     // The song is started held paused, ready for setMusicEnabled. Pausing first keeps even
@@ -130,7 +137,7 @@ void SoundManager::setMusicEnabled(bool on) {
             if (!on) {
                 return;
             }
-            if (playlist_.isLoaded()) {
+            if (fromPlaylist_) {
                 musicState_ = MusicState::Stream;
                 startNextTrack();
             } else {

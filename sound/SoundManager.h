@@ -50,11 +50,13 @@ public:
     void setMusicState(MusicState state) { musicState_ = state; }
 
     Playlist& playlist() { return playlist_; }
+    // Whether music streams the playlist rather than the MIDI song; fixed at construction.
+    bool musicFromPlaylist() const { return fromPlaylist_; }
 
 private:
     void playEffect(SampleHandle sample, int volume);
     void startNextTrack();
-    bool streaming() const { return playlist_.isLoaded() && musicState_ == MusicState::Stream; }
+    bool streaming() const { return fromPlaylist_ && musicState_ == MusicState::Stream; }
 
     std::unique_ptr<AudioBackend> audio_;
     int streamChannel_ = -1;
@@ -68,5 +70,6 @@ private:
     SampleHandle explosion_ = SampleHandle::None;
     SongHandle song_ = SongHandle::None;
     Playlist playlist_;
+    bool fromPlaylist_ = false;
     StreamHandle stream_ = StreamHandle::None;
 };

@@ -1,9 +1,13 @@
-// SdlAudioBackend on real SDL2_mixer writing to a file: effects, volumes, MIDI, streams, no device.
+// SdlAudioBackend on real SDL2_mixer writing to a file: effects, volumes, MIDI and its sound
+// font, streams, no device.
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +21,20 @@
 namespace {
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Bytes this process has read from files so far, all threads together: a sound font loaded by
+// FluidSynth is read in full, so it shows here whoever opened it.
+long long bytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:") {
+            return value;
+        }
+    }
+    return -1;
+}
 
 // SDL's disk driver mixes in real time into a raw file, so what the mixer played can be read
 // back afterwards.
@@ -91,16 +109,11 @@ TEST_F(SdlAudioTest, AnEffectIsHeardAtItsChannelVolume) {
     EXPECT_GT(testsound::peak(full, 0, full.size()), 15000);
 }
 
-TEST_F(SdlAudioTest, OggFilesLoadAsEffects) {
-    startAudio();
-    ASSERT_TRUE(testsound::writeOgg(dir + "shot.ogg", 0.05, 440.0));
-    EXPECT_NE(audio.loadSample(dir + "shot.ogg"), SampleHandle::None) << Mix_GetError();
-}
-
 TEST_F(SdlAudioTest, GameVolumesMapOntoTheMixerScaleAndClamp) {
     startAudio();
-    ASSERT_TRUE(testsound::writeWav(dir + "tone.wav", 0.05, 440.0));
-    const int channel = audio.playSample(audio.loadSample(dir + "tone.wav"));
+    ASSERT_TRUE(testsound::writeWav(dir + "tone.wav", 2.0, 440.0));
+    const SampleHandle tone = audio.loadSample(dir + "tone.wav");
+    const int channel = audio.playSample(tone);
     ASSERT_GE(channel, 0);
     const struct {
         int game;
@@ -110,27 +123,111 @@ TEST_F(SdlAudioTest, GameVolumesMapOntoTheMixerScaleAndClamp) {
         audio.setChannelVolume(channel, c.game);
         EXPECT_EQ(Mix_Volume(channel, -1), c.mixer) << "game volume " << c.game;
     }
-    // Channels past the effect channels, other than the music one, are left alone.
-    audio.setChannelVolume(40, 10);
+    // The music has no channel of its own: the number after the effect channels stands for it.
+    audio.setChannelVolume(32, 100);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 51);
+    audio.setChannelVolume(40, 10);  // past that, nothing
+    EXPECT_EQ(Mix_VolumeMusic(-1), 51);
+    audio.setChannelVolume(32, 255);
+
+    // Freeing a sample still playing silences its channel; a second free is harmless.
+    audio.freeSample(tone);
+    EXPECT_EQ(Mix_Playing(channel), 0);
+    audio.freeSample(tone);
+    EXPECT_EQ(audio.playSample(tone), -1);
 }
 
-TEST_F(SdlAudioTest, AHeldMidiSongIsSilentUntilUnpaused) {
+TEST_F(SdlAudioTest, AMidiSongHeldPausedIsSilentUntilUnpausedThenPausesAndResumes) {
     startAudio();
-    ASSERT_TRUE(testsound::writeMidi(dir + "song.mid", 1.0));
+    ASSERT_TRUE(testsound::writeMidi(dir + "song.mid", 3.0));
     const SongHandle song = audio.loadSong(dir + "song.mid");
     ASSERT_NE(song, SongHandle::None) << Mix_GetError();
     audio.setSongPaused(song, true);
     audio.playSong(song);
+    audio.setSongVolume(song, 100);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 51);
     audio.setSongVolume(song, 255);
     EXPECT_TRUE(audio.isSongPaused(song));
-    const std::size_t heldSamples = waitForOutput(0, 150);
+    const std::size_t held = waitForOutput(0, 150);
 
     audio.setSongPaused(song, false);
     EXPECT_FALSE(audio.isSongPaused(song));
-    waitForOutput(heldSamples, 400);
+    const std::size_t paused = waitForOutput(held, 400);
+    audio.setSongPaused(song, true);
+    // The mixer may already have mixed a buffer or two when the pause comes.
+    const std::size_t settled = paused + 4 * 2048;
+    const std::size_t resumed = waitForOutput(settled, 300);
+    audio.setSongPaused(song, false);
+    waitForOutput(resumed, 400);
+
+    // Freed while it plays: the music stops at once.
+    audio.freeSong(song);
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    audio.freeSong(song);
+    EXPECT_TRUE(audio.isSongPaused(song));
     const std::vector<short> out = stopAndRead();
-    EXPECT_EQ(testsound::peak(out, 0, heldSamples), 0) << "the song sounded while held";
-    EXPECT_GT(testsound::peak(out, heldSamples, out.size()), 500);
+    EXPECT_EQ(testsound::peak(out, 0, held), 0) << "the song sounded while held";
+    EXPECT_GT(testsound::peak(out, held, paused), 500);
+    EXPECT_EQ(testsound::peak(out, settled, resumed), 0) << "the song sounded while paused";
+    EXPECT_GT(testsound::peak(out, resumed, out.size()), 500) << "not resumed";
+}
+
+TEST_F(SdlAudioTest, OnlyTheChosenSoundFontIsRead) {
+    ASSERT_TRUE(testsound::writeMidi(dir + "song.mid", 0.5));
+    std::string installed;
+    for (const std::string& font : SdlAudioBackend::defaultSoundFonts()) {
+        if (installed.empty() && access(font.c_str(), R_OK) == 0) {
+            installed = font;
+        }
+    }
+    ASSERT_FALSE(installed.empty()) << "no General MIDI font installed";
+    // The player's own font (here a copy of the installed one) wins over the installed ones.
+    const std::string player = dir + "player.sf2";
+    {
+        std::ifstream in(installed, std::ios::binary);
+        std::ofstream(player, std::ios::binary) << in.rdbuf();
+    }
+    for (const std::string& chosen : {installed, player}) {
+        testsound::ScopedEnv fonts("SDL_SOUNDFONTS", chosen == player ? player : "");
+        struct stat font;
+        ASSERT_EQ(stat(chosen.c_str(), &font), 0);
+        const long long before = bytesRead();
+        SdlAudioBackend backend;
+        ASSERT_TRUE(backend.start(44100, 32));
+        EXPECT_EQ(backend.soundFont(), chosen);
+        EXPECT_NE(backend.loadSong(dir + "song.mid"), SongHandle::None) << Mix_GetError();
+        const long long read = bytesRead() - before;
+        backend.stop();
+        // The chosen font once, and nothing of the size of another font besides.
+        EXPECT_GE(read, font.st_size);
+        EXPECT_LT(read, font.st_size + (4 << 20)) << "another sound font was read";
+    }
+}
+
+TEST_F(SdlAudioTest, WithoutASoundFontTheMusicIsSilentAndEffectsStillPlay) {
+    ASSERT_EQ(mkdir((dir + "sons").c_str(), 0755), 0);
+    ASSERT_TRUE(testsound::writeMidi(dir + "sons/musique.mid", 1.0));
+    ASSERT_TRUE(testsound::writeOgg(dir + "sons/detonation.ogg", 0.3, 440.0));
+    testsound::ScopedEnv fonts("SDL_SOUNDFONTS", dir + "missing.sf2");
+    const long long before = bytesRead();
+    auto backend = std::make_unique<SdlAudioBackend>(std::vector<std::string>{});
+    const SdlAudioBackend* seen = backend.get();
+    std::size_t silent = 0;
+    {
+        SoundManager sound(std::move(backend), dir);
+        EXPECT_TRUE(seen->soundFont().empty());
+        sound.setMusicVolume(255);
+        sound.setMusicEnabled(true);
+        EXPECT_EQ(sound.musicState(), MusicState::Song);
+        EXPECT_LT(bytesRead() - before, 1 << 20) << "a sound font was read";
+        silent = waitForOutput(0, 300);
+        sound.setEffectsVolume(255);
+        sound.playShot();
+        waitForOutput(silent, 400);
+    }
+    const std::vector<short> out = testsound::readRawS16(output);
+    EXPECT_EQ(testsound::peak(out, 0, silent), 0) << "music without a font";
+    EXPECT_GT(testsound::peak(out, silent, out.size()), 5000) << "the shot";
 }
 
 TEST_F(SdlAudioTest, AnOggStreamReportsItsLengthAndAMovingPosition) {
@@ -195,22 +292,8 @@ TEST_F(SdlAudioTest, NoDeviceLeavesTheGameRunningSilently) {
     EXPECT_FALSE(audio.start(44100, 32));
     EXPECT_EQ(audio.loadSample(dir + "tone.wav"), SampleHandle::None);
     audio.setChannelVolume(0, 100);
+    audio.setChannelVolume(32, 100);
     audio.stop();
-
-    // The whole manager on that device: every call is harmless.
-    SoundManager sound(std::make_unique<SdlAudioBackend>(), dir);
-    EXPECT_FALSE(sound.effectsEnabled());
-    EXPECT_EQ(sound.musicState(), MusicState::Stopped);
-    sound.setEffectsEnabled(true);
-    sound.playShot();
-    sound.playOtterCry();
-    sound.playExplosion();
-    sound.playClick();
-    sound.setMusicVolume(300);
-    sound.setMusicEnabled(true);
-    sound.update();
-    sound.setMusicEnabled(false);
-    EXPECT_EQ(sound.musicState(), MusicState::Stopped);
 }
 
 }  // namespace

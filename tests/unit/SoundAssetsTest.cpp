@@ -8,8 +8,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "sound/SdlAudioBackend.h"
 
 namespace {
 
@@ -84,9 +88,44 @@ TEST_F(SoundAssetsTest, TheSongLoadsAsMidiMusic) {
     Mix_FreeMusic(music);
 }
 
+using Instrument = std::pair<int, int>;  // bank, program; the drum kit is bank 128
+
+// The presets a SoundFont (SF2, or SF3 which shares its layout) offers, from its 'phdr' chunk;
+// the sample data is skipped, not read.
+std::set<Instrument> fontPresets(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    auto u32 = [&in] {
+        uint8_t b[4] = {};
+        in.read(reinterpret_cast<char*>(b), 4);
+        return uint32_t(b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24);
+    };
+    std::set<Instrument> presets;
+    char id[4];
+    in.seekg(12);  // "RIFF", size, "sfbk"
+    while (in.read(id, 4)) {
+        const uint32_t size = u32();
+        if (std::string(id, 4) == "LIST") {
+            in.seekg(4, std::ios::cur);  // the list's type; its chunks follow
+            continue;
+        }
+        if (std::string(id, 4) == "phdr") {
+            for (uint32_t i = 0; i + 38 <= size; i += 38) {
+                uint8_t record[38];
+                in.read(reinterpret_cast<char*>(record), 38);
+                presets.insert({record[22] | record[23] << 8, record[20] | record[21] << 8});
+            }
+            return presets;
+        }
+        in.seekg(size + (size & 1), std::ios::cur);
+    }
+    return presets;
+}
+
 // Reads the song as a MIDI file: one well-formed track, a tempo, notes on the drum channel and
-// on melodic channels, every note released, and a length of one to two minutes.
-TEST(SongFile, IsAWellFormedLoopOfOneToTwoMinutes) {
+// on melodic channels, every note released, and a length of one to two minutes. Every
+// instrument it plays must be in the General MIDI fonts the game may pick, or those notes
+// would be silent or played by a stand-in.
+TEST(SongFile, IsAWellFormedLoopOfOneToTwoMinutesPlayableWithTheGameFonts) {
     const std::vector<uint8_t> midi = readFile("ressources/sons/musique.mid");
     ASSERT_GE(midi.size(), 22u);
     ASSERT_EQ(std::string(midi.begin(), midi.begin() + 4), "MThd");
@@ -102,6 +141,8 @@ TEST(SongFile, IsAWellFormedLoopOfOneToTwoMinutes) {
     int openNotes = 0, drumNotes = 0, melodicNotes = 0;
     bool ended = false;
     uint8_t status = 0;
+    int programs[16] = {};
+    std::set<Instrument> used;
     while (pos < midi.size() && !ended) {
         uint32_t delta = 0;
         uint8_t byte;
@@ -125,6 +166,8 @@ TEST(SongFile, IsAWellFormedLoopOfOneToTwoMinutes) {
         }
         const int kind = status & 0xF0, channel = status & 0x0F;
         if (kind == 0xC0 || kind == 0xD0) {
+            if (kind == 0xC0)
+                programs[channel] = midi[pos];
             pos += 1;
             continue;
         }
@@ -132,6 +175,8 @@ TEST(SongFile, IsAWellFormedLoopOfOneToTwoMinutes) {
         if (kind == 0x90 && velocity > 0) {
             ++openNotes;
             (channel == 9 ? drumNotes : melodicNotes)++;
+            used.insert(channel == 9 ? Instrument{128, programs[9]}
+                                     : Instrument{0, programs[channel]});
         } else if (kind == 0x80 || (kind == 0x90 && velocity == 0)) {
             --openNotes;
         }
@@ -145,6 +190,21 @@ TEST(SongFile, IsAWellFormedLoopOfOneToTwoMinutes) {
     const double seconds = double(tick) / division * tempo / 1e6;
     EXPECT_GE(seconds, 60.0);
     EXPECT_LE(seconds, 120.0);
+
+    int fontsChecked = 0;
+    for (const std::string& font : SdlAudioBackend::defaultSoundFonts()) {
+        if (!std::ifstream(font)) {
+            continue;
+        }
+        ++fontsChecked;
+        const std::set<Instrument> presets = fontPresets(font);
+        for (const Instrument& instrument : used) {
+            EXPECT_EQ(presets.count(instrument), 1u)
+                << font << " lacks bank " << instrument.first << " program " << instrument.second;
+        }
+    }
+    EXPECT_GT(fontsChecked, 0) << "no General MIDI font installed";
+    EXPECT_GE(used.size(), 5u) << "four melodic instruments and the drum kit";
 }
 
 }  // namespace
