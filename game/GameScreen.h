@@ -83,6 +83,9 @@ private:
     void drawSpotQuads(bool firingSpot) const;
     void drawTexts();
     void drawRadar() const;
+    // The glowing objects into the glow corner, blurred; the ground's three layers.
+    void drawGlowPass();
+    void drawGround() const;
     void endGame();
 
     MenuSource mainMenu_ = nullptr;
