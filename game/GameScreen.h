@@ -75,6 +75,9 @@ public:
     void setExits(MenuSource mainMenu, ResultsSource showResults);
 
 private:
+    // Scripted play (review tool, picture tests, frame benchmark) sets up situations directly.
+    friend class ScriptedPlay;
+
     // Per-frame work, each in its own file: update (GameScreenUpdate.cpp), drawing
     // (GameScreenDraw.cpp), HUD and radar (GameScreenHud.cpp), input (GameScreenInput.cpp),
     // shooting (GameScreenShooting.cpp).
