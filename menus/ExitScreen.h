@@ -1,0 +1,28 @@
+// ExitScreen: the last picture; the next key or click ends the program.
+#pragma once
+
+#include "app/MenuScreen.h"
+
+class ExitScreen : public MenuScreen {
+public:
+    // The one instance, built on first use (needs the GL context).
+    static ExitScreen& instance();
+
+    ExitScreen();
+    ~ExitScreen() override;
+
+    void display() override;
+    void idle() override;
+    void mouse(int button, int state, int x, int y) override;
+    void passiveMotion(int x, int y) override;
+    void motion(int x, int y) override;
+    void keyboard(int key, int x, int y) override;
+    void keyboardUp(int key, int x, int y) override;
+    void special(int key, int x, int y) override;
+    void specialUp(int key, int x, int y) override;
+    void reshape(int width, int height) override;
+
+    // The normal way out: settings saved while every screen still lives, game mode left,
+    // status 1. Also what a SIGINT, SIGTERM or SIGHUP leads to.
+    static void quit();
+};

@@ -1,0 +1,36 @@
+// ResultsScreen: the statistics of the game that just ended; Escape returns to the main menu.
+#pragma once
+
+#include "app/MenuScreen.h"
+
+class ResultsScreen : public MenuScreen {
+public:
+    // The one instance, built on first use (needs the GL context).
+    static ResultsScreen& instance();
+
+    ResultsScreen();
+    ~ResultsScreen() override;
+
+    void display() override;
+    void idle() override;
+    void mouse(int button, int state, int x, int y) override;
+    void passiveMotion(int x, int y) override;
+    void motion(int x, int y) override;
+    void keyboard(int key, int x, int y) override;
+    void keyboardUp(int key, int x, int y) override;
+    void special(int key, int x, int y) override;
+    void specialUp(int key, int x, int y) override;
+    void reshape(int width, int height) override;
+
+    void setScore(int score) { score_ = score; }
+    void setPrecision(int precision) { precision_ = precision; }
+    void setOtterKills(int kills) { otterKills_ = kills; }
+    int score() const { return score_; }
+    int precision() const { return precision_; }
+    int otterKills() const { return otterKills_; }
+
+private:
+    int precision_ = 0;
+    int score_ = 0;
+    int otterKills_ = 0;
+};
