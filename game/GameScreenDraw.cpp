@@ -8,7 +8,7 @@
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/CollisionSet.h"
-#include "game/DrawStepProbe.h"
+#include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
 #include "game/GroundQuad.h"
 #include "render/FeedbackZoomEffect.h"
@@ -48,16 +48,16 @@ void GameScreen::display() {
     if (glowLevel_ >= 1) {
         drawGlowPass();
     }
-    drawprobe::mark(DrawStep::GlowCapture);
+    frameprobe::mark(FrameStep::GlowCapture);
 
     glEnable(GL_TEXTURE_2D);
     glColor3f(0.5f, 0.5f, 0.5f);
     const Vector3& eye = weapon_->position();
     skyBox_->draw(eye.x(), eye.y(), eye.z());
-    drawprobe::mark(DrawStep::Sky);
+    frameprobe::mark(FrameStep::Sky);
 
     drawGround();
-    drawprobe::mark(DrawStep::Ground);
+    frameprobe::mark(FrameStep::Ground);
 
     // Otters and the building are pushed back in depth a little, so their outlines win over
     // their own faces and the ground.
@@ -69,11 +69,11 @@ void GameScreen::display() {
     collisions_->resolve();
     herd_->updateAndDraw(difficulty_);
     glDisable(GL_POLYGON_OFFSET_FILL);
-    drawprobe::mark(DrawStep::Solids);
+    frameprobe::mark(FrameStep::Solids);
 
     weapon_->draw(false);
     herd_->drawEffects();
-    drawprobe::mark(DrawStep::WeaponAndEffects);
+    frameprobe::mark(FrameStep::WeaponAndEffects);
 
     // A translucent wall 35 units beyond the arena's edge; it writes no depth, so nothing
     // behind it is lost.
@@ -88,27 +88,27 @@ void GameScreen::display() {
     gluCylinder(quadric_, wallRadius, wallRadius, 100.0, 20, 2);
     glPopMatrix();
     glDepthMask(GL_TRUE);
-    drawprobe::mark(DrawStep::ArenaWall);
+    frameprobe::mark(FrameStep::ArenaWall);
 
     if (herd_->wasBuildingHit()) {
         zoomEffect_->trigger();
     }
     glEnable(GL_TEXTURE_2D);
     zoomEffect_->draw();
-    drawprobe::mark(DrawStep::Zoom);
+    frameprobe::mark(FrameStep::Zoom);
 
     drawTexts();
-    drawprobe::mark(DrawStep::Texts);
+    frameprobe::mark(FrameStep::Texts);
 
     if (glowLevel_ >= 1) {
         glow_->composite();
     }
-    drawprobe::mark(DrawStep::GlowComposite);
+    frameprobe::mark(FrameStep::GlowComposite);
 
     drawRadar();
     // The renderers leave LEQUAL behind; the next frame starts from the strict test.
     glDepthFunc(GL_LESS);
-    drawprobe::mark(DrawStep::Radar);
+    frameprobe::mark(FrameStep::Radar);
 
     glFlush();
     glutSwapBuffers();

@@ -12,7 +12,7 @@
 #include "app/Clock.h"
 #include "entities/Otter.h"
 #include "entities/Weapon.h"
-#include "game/DrawStepProbe.h"
+#include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
 
 namespace {
@@ -25,8 +25,8 @@ constexpr int kHeight = 768;
 // starts at the same time.
 int nextStartMs = 10000;
 
-void readFinishedFrame(DrawStep step, void* context) {
-    if (step != DrawStep::Radar) {
+void readFinishedFrame(FrameStep step, void* context) {
+    if (step != FrameStep::Radar) {
         return;
     }
     auto* picture = static_cast<FramePicture*>(context);
@@ -123,12 +123,13 @@ bool ScriptedPlay::playFrame(FramePicture* picture) {
     nowMs_ += script_.frameStepMs;
     applyInputs();
     screen_.idle();
+    frameprobe::mark(FrameStep::Update);
     if (picture) {
-        drawprobe::install(readFinishedFrame, picture);
+        frameprobe::install(readFinishedFrame, picture);
     }
     screen_.display();
     if (picture) {
-        drawprobe::install(nullptr, nullptr);
+        frameprobe::install(nullptr, nullptr);
     }
     ++frame_;
     return true;

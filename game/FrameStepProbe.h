@@ -1,9 +1,12 @@
-// DrawStepProbe: an optional observer told each time a step of the game frame is finished.
+// FrameStepProbe: an optional observer told each time a step of a game frame is finished.
 #pragma once
 
-// The steps of GameScreen::display, in drawing order. The glow capture and composite are
-// reported even when the glow is off, so an observer always sees every step once per frame.
-enum class DrawStep {
+// The update (reported by whoever drives the screen step by step, such as scripted play; the
+// GLUT loop does not report it), then the steps of GameScreen::display in drawing order. The
+// glow capture and composite are reported even when the glow is off, so an observer sees
+// every drawing step once per frame.
+enum class FrameStep {
+    Update,
     GlowCapture,
     Sky,
     Ground,
@@ -17,14 +20,14 @@ enum class DrawStep {
     Count
 };
 
-const char* drawStepName(DrawStep step);
+const char* frameStepName(FrameStep step);
 
 // Review tools and benchmarks watch the frame through this: time a step, or read the finished
 // picture before the buffer swap. The game installs nothing, so a step costs one test of a
 // null pointer.
-namespace drawprobe {
+namespace frameprobe {
 
-using Probe = void (*)(DrawStep step, void* context);
+using Probe = void (*)(FrameStep step, void* context);
 // A null probe removes the observer.
 void install(Probe probe, void* context);
 
@@ -33,10 +36,10 @@ extern Probe probe;
 extern void* context;
 }  // namespace detail
 
-inline void mark(DrawStep step) {
+inline void mark(FrameStep step) {
     if (detail::probe) {
         detail::probe(step, detail::context);
     }
 }
 
-}  // namespace drawprobe
+}  // namespace frameprobe
