@@ -76,6 +76,9 @@ public:
     void setExits(MenuSource mainMenu, ResultsSource showResults);
 
 private:
+    // Scripted play (review tool, picture tests, frame benchmark) sets up situations directly.
+    friend class ScriptedPlay;
+
     // Per-frame work, each in its own file: update (GameScreenUpdate.cpp), drawing
     // (GameScreenDraw.cpp), HUD and radar (GameScreenHud.cpp), input (GameScreenInput.cpp),
     // shooting (GameScreenShooting.cpp).
@@ -84,6 +87,9 @@ private:
     void drawSpotQuads(bool firingSpot) const;
     void drawTexts();
     void drawRadar() const;
+    // The glowing objects into the glow corner, blurred; the ground's three layers.
+    void drawGlowPass();
+    void drawGround() const;
     void endGame();
 
     std::unique_ptr<Otter[]> makeOtters(int count, int life, float speed, const Vector3& target);

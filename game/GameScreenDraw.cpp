@@ -1,0 +1,185 @@
+// GameScreen drawing: one game frame, from the glow capture to the radar and the buffer swap.
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "entities/Building.h"
+#include "entities/Otter.h"
+#include "entities/OtterHerd.h"
+#include "entities/Weapon.h"
+#include "game/CollisionSet.h"
+#include "game/FrameStepProbe.h"
+#include "game/GameScreen.h"
+#include "game/GroundQuad.h"
+#include "render/FeedbackZoomEffect.h"
+#include "render/GlowEffect.h"
+#include "render/Model.h"
+#include "render/SkyBox.h"
+#include "render/Texture.h"
+#include "render/ToonRenderer.h"
+
+namespace {
+
+using groundquad::kCorners;
+
+// The ground picture repeats every 100 units.
+constexpr float kGroundTexCoords[4][2] = {
+    {0.0f, 0.0f}, {200.0f, 0.0f}, {200.0f, 200.0f}, {0.0f, 200.0f}};
+
+// The light spots are added over the dark base: the light map picture, tinted.
+void beginSpotLayer(const Texture& lightmap) {
+    glBindTexture(GL_TEXTURE_2D, lightmap.id());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_BLEND);
+    glDepthFunc(GL_LEQUAL);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBegin(GL_QUADS);
+}
+
+}  // namespace
+
+void GameScreen::display() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    // No colour clear: the sky box covers the whole view.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    weapon_->apply();
+
+    if (glowLevel_ >= 1) {
+        drawGlowPass();
+    }
+    frameprobe::mark(FrameStep::GlowCapture);
+
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    const Vector3& eye = weapon_->position();
+    skyBox_->draw(eye.x(), eye.y(), eye.z());
+    frameprobe::mark(FrameStep::Sky);
+
+    drawGround();
+    frameprobe::mark(FrameStep::Ground);
+
+    // Otters and the building are pushed back in depth a little, so their outlines win over
+    // their own faces and the ground.
+    glDisable(GL_BLEND);
+    glDepthFunc(GL_LESS);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 1.0f);
+    collisions_->resolve();
+    herd_->updateAndDraw(difficulty_);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    frameprobe::mark(FrameStep::Solids);
+
+    weapon_->draw(false);
+    herd_->drawEffects();
+    frameprobe::mark(FrameStep::WeaponAndEffects);
+
+    // A translucent wall 35 units beyond the arena's edge; it writes no depth, so nothing
+    // behind it is lost.
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glPushMatrix();
+    glRotated(-90.0, 1.0, 0.0, 0.0);
+    glColor4f(1.0f, 0.8f, 0.8f, 0.8f);
+    const double wallRadius = arenaRadius_ + 35;
+    gluCylinder(quadric_, wallRadius, wallRadius, 100.0, 20, 2);
+    glPopMatrix();
+    glDepthMask(GL_TRUE);
+    frameprobe::mark(FrameStep::ArenaWall);
+
+    if (herd_->wasBuildingHit()) {
+        zoomEffect_->trigger();
+    }
+    glEnable(GL_TEXTURE_2D);
+    zoomEffect_->draw();
+    frameprobe::mark(FrameStep::Zoom);
+
+    drawTexts();
+    frameprobe::mark(FrameStep::Texts);
+
+    if (glowLevel_ >= 1) {
+        glow_->composite();
+    }
+    frameprobe::mark(FrameStep::GlowComposite);
+
+    drawRadar();
+    // The renderers leave LEQUAL behind; the next frame starts from the strict test.
+    glDepthFunc(GL_LESS);
+    frameprobe::mark(FrameStep::Radar);
+
+    glFlush();
+    glutSwapBuffers();
+}
+
+void GameScreen::drawGlowPass() {
+    glow_->beginCapture();
+    glClear(GL_COLOR_BUFFER_BIT);
+    renderer_->setToonTexture(toonGlowTexture_->id());
+
+    // Only otters seen at their last drawing: the glow of the others would be wasted.
+    if (glowLevel_ == 2) {
+        for (int i = 0; i < herd_->count(); ++i) {
+            Otter& otter = herd_->otter(i);
+            if (otter.visible()) {
+                glColor3f(0.56077f, 0.43077f, 0.51308f);
+                otter.draw(true);
+            }
+        }
+    }
+    glColor3f(0.5f, 0.5f, 0.5f);
+    weapon_->draw(true);
+    // The building stands at the origin, so the world light is its model-space light.
+    glColor3f(1.0f, 1.0f, 1.0f);
+    renderer_->draw(buildingModel_.get(), *light_);
+
+    glColor3f(0.35f, 0.35f, 0.35f);
+    beginSpotLayer(*lightmapTexture_);
+    drawSpotQuads(false);
+    if (weapon_->isFiring()) {
+        glColor3f(0.95f, 0.2f, 0.2f);
+        drawSpotQuads(true);
+    }
+    glEnd();
+
+    glow_->blur();
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glow_->endCapture();
+    renderer_->setToonTexture(toonTexture_->id());
+}
+
+void GameScreen::drawGround() const {
+    // A dark base, so the ground is never black-on-black where no spot reaches.
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(0.05f, 0.05f, 0.05f);
+    glBegin(GL_QUADS);
+    for (const auto& corner : kCorners) {
+        glVertex3f(corner[0], 0.0f, corner[1]);
+    }
+    glEnd();
+
+    // The lighting of the ground is entirely the light map moved by texture coordinates.
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(0.95f, 0.8f, 0.8f);
+    beginSpotLayer(*lightmapTexture_);
+    drawSpotQuads(false);
+    if (weapon_->isFiring()) {
+        glColor3f(0.95f, 0.2f, 0.2f);
+        drawSpotQuads(true);
+    }
+    glEnd();
+
+    // Source times destination, twice: the ground picture modulates the light underneath it
+    // and a mid-grey texel leaves it as it was.
+    glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
+    glBindTexture(GL_TEXTURE_2D, groundTexture_->id());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2f(kGroundTexCoords[i][0], kGroundTexCoords[i][1]);
+        glVertex3f(kCorners[i][0], 0.0f, kCorners[i][1]);
+    }
+    glEnd();
+}
