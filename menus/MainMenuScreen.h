@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/MenuScreen.h"
+#include "render/Vector3.h"
 
 class BitmapFont;
 class MenuButton;
@@ -34,6 +35,13 @@ public:
     // The font every menu, the intro and the results screen write with.
     BitmapFont& font() { return *font_; }
 
+    // The resume button is drawn and acts only while the game screen holds a suspended game.
+    bool resumeAvailable() const;
+    float creditsScroll() const { return creditsScroll_; }
+    // The credits line and the x below which it starts again from the right edge.
+    static const char* creditsLine();
+    static float creditsWrap();
+
 private:
     std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> resumeButton_;
@@ -49,4 +57,6 @@ private:
     std::unique_ptr<MenuButton> newGameButton_;
     // The quit button acts on a release only when the press was on it too.
     bool quitPressed_ = false;
+    // The light of the 3D scene, following the mouse; the otters hold its address.
+    Vector3 light_;
 };

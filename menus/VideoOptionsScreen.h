@@ -1,4 +1,5 @@
-// VideoOptionsScreen: low-polygon otter, texture quality and filtering, glow level; applied on back.
+// VideoOptionsScreen: low-polygon otter, texture quality and filtering, glow level; applied on
+// back.
 #pragma once
 
 #include "app/MenuScreen.h"
@@ -21,5 +22,4 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
-
 };

@@ -48,6 +48,8 @@ bool SdlAudioBackend::start(int mixRateHz, int channelCount) {
     if (started_) {
         return true;
     }
+    // The game ends on SIGINT and SIGTERM through its own handlers, which SDL would replace.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }
