@@ -1,5 +1,4 @@
-// VideoOptionsScreen: low-polygon otter, texture quality and filtering, glow level; applied on
-// back.
+// VideoOptionsScreen: low-polygon otter, texture quality and filtering, glow level; applied on back.
 #pragma once
 
 #include "app/MenuScreen.h"
@@ -22,4 +21,5 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+
 };
