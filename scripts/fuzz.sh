@@ -17,6 +17,10 @@ exts=$(sed -n 's/^\/\/ *seeds: *//p' "$root/fuzz/$name.cpp" | head -n1)
 for ext in $exts; do
   find "$seeds_from" -name "*.$ext" -size -2M -exec cp -n {} "$corpus/" \; 2>/dev/null || true
 done
+# Seeds no generated art holds (settings files) come from the fuzzer's own seed script.
+if [ -x "$root/fuzz/$name.seeds.sh" ]; then
+  "$root/fuzz/$name.seeds.sh" "$corpus"
+fi
 export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS:-}"
 exec "$build/fuzz/$name" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
   -print_final_stats=1 "$corpus"
