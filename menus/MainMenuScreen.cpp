@@ -121,6 +121,12 @@ float MainMenuScreen::creditsWrap() { return kCreditsWrap; }
 bool MainMenuScreen::resumeAvailable() const { return GameScreen::instance().gameSuspended(); }
 
 void MainMenuScreen::display() {
+    drawFrame();
+    glFlush();
+    glutSwapBuffers();
+}
+
+void MainMenuScreen::drawFrame() {
     GameScreen& game = GameScreen::instance();
     // The video options may have swapped the otter model since the last frame.
     otters_[0].setModel(game.otterModel());
@@ -202,8 +208,6 @@ void MainMenuScreen::display() {
 
     CursorSparkles::instance().updateAndDraw(p);
     MenuCursor::instance().draw(p);
-    glFlush();
-    glutSwapBuffers();
 }
 
 void MainMenuScreen::idle() {

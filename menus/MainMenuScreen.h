@@ -32,6 +32,9 @@ public:
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
 
+    // One frame into the back buffer, without showing it (display draws and shows).
+    void drawFrame();
+
     // The font every menu, the intro and the results screen write with.
     BitmapFont& font() { return *font_; }
 
