@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     startup::openGameWindow();
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
-    glutIgnoreKeyRepeat(1);
+    startup::ignoreKeyRepeat();
     // A window closed by the desktop leaves the loop instead of ending the process at once, so
     // the settings are still saved.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
