@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "entities/EffectList.h"
 #include "render/Frustum.h"
 #include "render/Vector3.h"
 
@@ -70,4 +71,10 @@ private:
     std::vector<std::unique_ptr<ParticleSystem>> effects_;
     std::unique_ptr<Texture> particleTexture_;
     std::unique_ptr<Texture> bloodTexture_;
+
+    // ---- Effect recycling (OtterHerdEffects.cpp) ----
+    // Runs the effect operations on effects_ and keeps finished systems for the next shot, so
+    // sustained fire does not allocate and free a particle array per effect. Declared after
+    // effects_, which it reserves room in.
+    EffectList effectList_{effects_};
 };

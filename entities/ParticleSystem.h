@@ -27,7 +27,10 @@ public:
     // Not owned.
     void setTexture(const Texture* texture) { texture_ = texture; }
 
-    // Creates n particles and has the emitter give each its start state, in order.
+    // Makes room for n particles once, so later init calls up to n reuse the array.
+    void reserve(int n);
+    // Creates n particles and has the emitter give each its start state, in order. A system
+    // used before starts again from fresh particles and is no longer finished.
     void init(int n);
     // Ages, bends and moves every live particle by ms milliseconds; finished once none lives.
     void update(float ms);
@@ -45,4 +48,6 @@ private:
     int count_ = 0;
     const Texture* texture_ = nullptr;
     bool finished_ = false;
+    // Particles the array holds (at least count_), so a reused system need not reallocate.
+    int capacity_ = 0;
 };

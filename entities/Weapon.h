@@ -51,6 +51,14 @@ public:
     int lastShotTime() const { return lastShotTime_; }
 
 private:
+    // The world light carried into the gun model's axes; reads the current (view) modelview.
+    Vector3 gunLight() const;
+    // Leaves the modelview at the gun's placement in eye space.
+    void drawGun(bool glowPass, bool firing);
+    // At the gun's muzzle; notes the frame's time as the flash's clock.
+    void drawFlash();
+    void drawCrosshair() const;
+
     std::unique_ptr<Model> ownModel_;
     const Vector3* light_ = nullptr;
     int32_t screenHeight_ = 768;

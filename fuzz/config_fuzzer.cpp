@@ -1,5 +1,5 @@
 // config_fuzzer: the settings file reader on arbitrary bytes; what it keeps must be playable.
-// seeds: cfg
+// Its seed files are in fuzz/seeds/config_fuzzer/ (fuzz/seeds/make_config_seeds.sh writes them).
 #include <cmath>
 #include <cstddef>
 #include <cstdint>

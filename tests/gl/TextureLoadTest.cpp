@@ -68,46 +68,12 @@ GLint levelParameter(GLuint id, GLenum name) {
     return value;
 }
 
-// R = x, G = y, B = 200: every texel says which source pixel it came from.
-Picture coordinatePicture(int w, int h) {
-    Picture pic{w, h, {}};
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            pic.rgb.insert(pic.rgb.end(), {uint8_t(x), uint8_t(y), 200});
-        }
-    }
-    return pic;
-}
-
 Picture solid(int w, int h, bmptest::Rgb c) {
     Picture pic{w, h, {}};
     for (int i = 0; i < w * h; ++i) {
         pic.rgb.insert(pic.rgb.end(), c.begin(), c.end());
     }
     return pic;
-}
-
-TEST_F(TextureLoadTest, ReductionPointSamplesTheDecodedPicture) {
-    Texture texture;
-    ASSERT_TRUE(loadPlain(texture, writePicture("big.bmp", coordinatePicture(256, 128)), 2));
-    const Level level = readLevel(texture.id(), 0);
-    ASSERT_EQ(level.width, 64);
-    ASSERT_EQ(level.height, 32);
-    for (int j = 0; j < 32; ++j) {
-        for (int i = 0; i < 64; ++i) {
-            ASSERT_EQ(level.at(i, j)[0], 4 * i) << i << "," << j;
-            ASSERT_EQ(level.at(i, j)[1], 4 * j) << i << "," << j;
-        }
-    }
-
-    Texture tiny;
-    Picture four = coordinatePicture(4, 4);
-    four.rgb[0] = 77;  // source (0, 0) is the one kept
-    ASSERT_TRUE(loadPlain(tiny, writePicture("four.bmp", four), 3));
-    const Level one = readLevel(tiny.id(), 0);
-    ASSERT_EQ(one.width, 1);
-    ASSERT_EQ(one.height, 1);
-    EXPECT_EQ(one.rgba, (std::vector<uint8_t>{77, 0, 200, 255}));
 }
 
 TEST_F(TextureLoadTest, SetsTheGivenWrapAndFiltersAndLeavesTheTextureBound) {

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "render/GlExtensions.h"
+#include "render/Texture.h"
 #include "render/ToonRenderer.h"
+#include "tests/support/BmpWriter.h"
 #include "tests/support/ToonScene.h"
 
 namespace {
@@ -107,11 +110,23 @@ TEST_F(ToonPictureTest, TheThreeVariantsDrawTheSamePicture) {
 }
 
 // Facing square, light straight in front (N·L = 1) or behind (N·L < 0): the ramp's last and
-// first shades, times the skin for draw and times the current colour for drawFlat.
+// first shades, times the model's own skin for draw and times the current colour for drawFlat.
+// The default texture holds another colour, so drawing without binding the skin shows.
 TEST_F(ToonPictureTest, LightAlongTheNormalGivesTheLastShadeAndLightBehindTheFirst) {
-    const uint8_t skin[3] = {255, 128, 64};
-    gltest::loadSkinIntoDefaultTexture(skin, skin);
+    const uint8_t green[3] = {0, 255, 0};
+    gltest::loadSkinIntoDefaultTexture(green, green);
+    bmptest::Picture skinPicture{4, 4, {}};
+    for (int i = 0; i < 16; ++i) {
+        skinPicture.rgb.insert(skinPicture.rgb.end(), {255, 128, 64});
+    }
+    const std::string skinPath = testing::TempDir() + "/toon_skin.bmp";
+    ASSERT_TRUE(bmptest::writeFile(skinPath, bmptest::encode(skinPicture, bmptest::Format{})));
+    auto skin = std::make_unique<Texture>();
+    ASSERT_TRUE(skin->load(skinPath.c_str(), false, GL_NEAREST, GL_NEAREST, GL_CLAMP, GL_CLAMP, 0,
+                           false, 0, 0, 255, 0, 1));
+    std::remove(skinPath.c_str());
     const std::unique_ptr<Model> square = gltest::makeFacingSquare();
+    square->setTexture(skin.release());
     struct Case {
         Vector3 light;
         int shade;

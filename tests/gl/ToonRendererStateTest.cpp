@@ -5,7 +5,6 @@
 #include "render/GlExtensions.h"
 #include "render/MultitextureToonRenderer.h"
 #include "render/SoftwareToonRenderer.h"
-#include "render/ToonRendererFactory.h"
 #include "render/VertexProgramToonRenderer.h"
 #include "tests/support/ToonScene.h"
 
@@ -119,26 +118,6 @@ INSTANTIATE_TEST_SUITE_P(AllVariants, ToonStateTest, ::testing::ValuesIn(gltest:
 
 class ToonRampBufferTest : public gltest::ToonTest {};
 
-// The buffer grows for a bigger model and is kept for smaller ones, through either operation.
-TEST_F(ToonRampBufferTest, GrowsOnceForABiggerModelAndIsKeptForSmallerOnes) {
-    const std::unique_ptr<Model> small = gltest::makeTriangleModel(30);
-    const std::unique_ptr<Model> big = gltest::makeTriangleModel(300);
-    SoftwareToonRenderer software;
-    MultitextureToonRenderer multitexture;
-    for (RampToonRenderer* renderer : {static_cast<RampToonRenderer*>(&software),
-                                       static_cast<RampToonRenderer*>(&multitexture)}) {
-        renderer->setToonTexture(ramp_);
-        EXPECT_EQ(renderer->rampCapacity(), 0u);
-        renderer->draw(small.get(), Vector3(0, 0, 5));
-        EXPECT_EQ(renderer->rampCapacity(), 30u);
-        renderer->drawFlat(big.get(), Vector3(0, 0, 5), false);
-        EXPECT_EQ(renderer->rampCapacity(), 300u);
-        renderer->draw(small.get(), Vector3(0, 0, 5));
-        renderer->drawFlat(small.get(), Vector3(0, 0, 5), true);
-        EXPECT_EQ(renderer->rampCapacity(), 300u);
-    }
-}
-
 // Without the extensions they need, the two accelerated variants draw nothing rather than
 // call missing entry points (the multitexture variant's drawFlat needs none).
 TEST_F(ToonRampBufferTest, AcceleratedVariantsDrawNothingWithoutTheirExtensions) {
@@ -152,36 +131,6 @@ TEST_F(ToonRampBufferTest, AcceleratedVariantsDrawNothingWithoutTheirExtensions)
     multitexture.draw(square.get(), Vector3(0, 1, 5));
     EXPECT_EQ(gltest::readPixel(512, 384).r, 0);
     multitextureSupported = true;
-}
-
-class ToonChoiceTest : public gltest::ToonTest {
-protected:
-    void TearDown() override {
-        multitextureSupported = true;
-        vertexProgramSupported = true;
-        gltest::ToonTest::TearDown();
-    }
-};
-
-TEST_F(ToonChoiceTest, FollowsTheTwoExtensionFlags) {
-    struct Case {
-        bool multitexture, vertexProgram;
-        ToonVariant expected;
-    };
-    for (const Case& c :
-         {Case{false, false, ToonVariant::kSoftware}, Case{false, true, ToonVariant::kSoftware},
-          Case{true, false, ToonVariant::kMultitexture},
-          Case{true, true, ToonVariant::kVertexProgram}}) {
-        multitextureSupported = c.multitexture;
-        vertexProgramSupported = c.vertexProgram;
-        const std::unique_ptr<ToonRenderer> renderer = createToonRenderer();
-        const bool software = dynamic_cast<SoftwareToonRenderer*>(renderer.get()) != nullptr;
-        const bool multitexture = dynamic_cast<MultitextureToonRenderer*>(renderer.get());
-        const bool vertexProgram = dynamic_cast<VertexProgramToonRenderer*>(renderer.get());
-        EXPECT_EQ(software, c.expected == ToonVariant::kSoftware);
-        EXPECT_EQ(multitexture, c.expected == ToonVariant::kMultitexture);
-        EXPECT_EQ(vertexProgram, c.expected == ToonVariant::kVertexProgram);
-    }
 }
 
 }  // namespace

@@ -1,7 +1,19 @@
 // FakeAudioBackend: an audio layer that records every call and plays nothing, for tests.
 #include "tests/support/FakeAudioBackend.h"
 
+#include <memory>
 #include <string>
+
+#include "sound/SoundManager.h"
+
+FakeAudioBackend* FakeAudioBackend::forInstance() {
+    static FakeAudioBackend* const installed = [] {
+        auto fake = std::make_unique<FakeAudioBackend>();
+        FakeAudioBackend* raw = fake.get();
+        return SoundManager::useBackendForInstance(std::move(fake)) ? raw : nullptr;
+    }();
+    return installed;
+}
 
 void FakeAudioBackend::note(const std::string& call) {
     calls.push_back(call);

@@ -74,6 +74,11 @@ public:
     bool isSongPaused(SongHandle song) override;
     void setSongVolume(SongHandle song, int volume) override;
 
+    // The fake that SoundManager::instance() plays on in this test process, installed on the
+    // first call; nullptr when the manager was already built on another layer. Tests of code
+    // that sounds through the game's one manager share it, whatever order they run in.
+    static FakeAudioBackend* forInstance();
+
     // The channel number the fake gives streams, after the 32 effect channels.
     static constexpr int kStreamChannel = 32;
 

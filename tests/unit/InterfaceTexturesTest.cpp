@@ -3,10 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/BmpFile.h"
 
 namespace {
 
@@ -27,45 +28,26 @@ struct Picture {
     }
 };
 
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
-}
-uint16_t le16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
-
 // Reads the file and checks the one layout every loader of the game accepts the same way:
-// uncompressed 24-bit, 40-byte info header, bottom-up rows padded to 4 bytes.
+// uncompressed 24-bit, bottom-up rows.
 Picture readBmp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), {});
+    std::string why;
+    const std::optional<testsupport::BmpFile> file = testsupport::BmpFile::read(path, &why);
     Picture p;
-    EXPECT_GE(b.size(), 54u) << path << " missing or truncated";
-    if (b.size() < 54) {
+    EXPECT_TRUE(file) << path << ": " << why;
+    if (!file) {
         return p;
     }
-    EXPECT_TRUE(b[0] == 'B' && b[1] == 'M') << path;
-    EXPECT_EQ(le32(b, 14), 40u) << path;
-    EXPECT_EQ(le16(b, 26), 1) << path;
-    EXPECT_EQ(le16(b, 28), 24) << path;
-    EXPECT_EQ(le32(b, 30), 0u) << path << " must be uncompressed";
-    const int32_t width = int32_t(le32(b, 18)), height = int32_t(le32(b, 22));
-    EXPECT_GT(width, 0) << path;
-    EXPECT_GT(height, 0) << path << " must be stored bottom-up";
-    const uint32_t offset = le32(b, 10);
-    const size_t row = (size_t(width) * 3 + 3) & ~size_t(3);
-    EXPECT_EQ(b.size(), offset + row * size_t(std::max(height, 0))) << path;
-    if (width <= 0 || height <= 0 || b.size() < offset + row * height) {
-        return p;
-    }
-    p.width = width;
-    p.height = height;
-    p.rgb.resize(size_t(width) * height * 3);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* src = &b[offset + row * size_t(height - 1 - y)];
-        for (int x = 0; x < width; ++x) {
-            uint8_t* dst = &p.rgb[(size_t(y) * width + x) * 3];
-            dst[0] = src[x * 3 + 2];
-            dst[1] = src[x * 3 + 1];
-            dst[2] = src[x * 3 + 0];
+    EXPECT_EQ(file->bitsPerPixel(), 24) << path;
+    EXPECT_EQ(file->compression(), 0u) << path << " must be uncompressed";
+    EXPECT_TRUE(file->bottomUp()) << path << " must be stored bottom-up";
+    p.width = file->width();
+    p.height = file->height();
+    p.rgb.reserve(size_t(p.width) * p.height * 3);
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            const testsupport::RgbPixel px = file->fromTop(x, y);
+            p.rgb.insert(p.rgb.end(), {px.r, px.g, px.b});
         }
     }
     return p;

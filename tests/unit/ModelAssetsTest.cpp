@@ -13,6 +13,8 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/BmpFile.h"
+
 namespace {
 
 struct Point {
@@ -370,39 +372,37 @@ TEST(ModelAssets, TitleIsAWideFlatLogoFacingTheViewer) {
     }
 }
 
-// A 24-bit bottom-up BMP as the generator writes it: width, height and RGB pixels.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<std::array<uint8_t, 3>> pixels;
-};
-
-bool readBmp(const std::string& path, Picture& picture) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') {
-        return false;
-    }
-    auto u32 = [&](size_t at) {
-        return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
-               uint32_t(bytes[at + 3]) << 24;
-    };
-    const uint32_t offset = u32(10);
-    picture.width = int(u32(18));
-    picture.height = int(u32(22));
-    const int bits = bytes[28] | bytes[29] << 8;
-    const size_t row = (size_t(picture.width) * 3 + 3) & ~size_t(3);
-    if (bits != 24 || picture.width <= 0 || picture.height <= 0 ||
-        bytes.size() < offset + row * picture.height) {
-        return false;
-    }
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const uint8_t* p = &bytes[offset + y * row + x * 3];
-            picture.pixels.push_back({p[2], p[1], p[0]});
+// Texture coordinates must land on the part of the skin painted for them: the otter's belly
+// (facing +z at mid height) samples the cream belly, its back the brown fur. A v axis turned
+// upside down, or an atlas cell misplaced, samples another part of the picture.
+TEST(ModelAssets, OtterSkinCoordinatesPutTheCreamBellyInFront) {
+    const auto skin = testsupport::BmpFile::read("ressources/textures/loutre.bmp");
+    ASSERT_TRUE(skin);
+    for (const char* name : {"loutre", "loutre_low"}) {
+        const ObjMesh mesh = readObj(modelPath(name));
+        const Extent e = extentOf(mesh);
+        double light[2] = {0, 0};
+        int count[2] = {0, 0};
+        for (const auto& face : mesh.faces) {
+            for (const Corner& c : face) {
+                const Point p = recentred(e, mesh.positions[c.position]);
+                const Point& n = mesh.normals[c.normal];
+                if (p.y < 0.3 * e.height() || p.y > 0.5 * e.height() || std::fabs(n.z) < 0.9) {
+                    continue;
+                }
+                const auto [u, v] = mesh.texCoords[c.texCoord];
+                const testsupport::RgbPixel px =
+                    skin->fromBottom(std::clamp(int(u * skin->width()), 0, skin->width() - 1),
+                                     std::clamp(int(v * skin->height()), 0, skin->height() - 1));
+                const int side = n.z > 0 ? 0 : 1;
+                light[side] += (px.r + px.g + px.b) / 3.0;
+                ++count[side];
+            }
         }
+        ASSERT_GT(count[0], 0) << name;
+        ASSERT_GT(count[1], 0) << name;
+        EXPECT_GT(light[0] / count[0], light[1] / count[1] + 40.0) << name;
     }
-    return true;
 }
 
 TEST(ModelAssets, SkinsAreAtlasesWithoutTheirKeyColour) {
@@ -413,16 +413,20 @@ TEST(ModelAssets, SkinsAreAtlasesWithoutTheirKeyColour) {
                                                                     {"VRK", {0, 0, 255}},
                                                                     {"arme", {255, 0, 255}}};
     for (const auto& [name, key] : skins) {
-        Picture picture;
-        ASSERT_TRUE(readBmp(std::string("ressources/textures/") + name + ".bmp", picture)) << name;
-        EXPECT_TRUE(picture.width == 256 || picture.width == 512) << name;
-        EXPECT_EQ(picture.width, picture.height) << name;
-        EXPECT_EQ(std::count(picture.pixels.begin(), picture.pixels.end(), key), 0) << name;
-        // A skin is art, not a flat fill: it carries several colours.
+        const auto picture =
+            testsupport::BmpFile::read(std::string("ressources/textures/") + name + ".bmp");
+        ASSERT_TRUE(picture) << name;
+        EXPECT_TRUE(picture->width() == 256 || picture->width() == 512) << name;
+        EXPECT_EQ(picture->width(), picture->height()) << name;
+        // A skin is art, not a flat fill: it carries several colours, and never the key.
         std::map<std::array<uint8_t, 3>, int> colours;
-        for (const auto& p : picture.pixels) {
-            ++colours[p];
+        for (int y = 0; y < picture->height(); ++y) {
+            for (int x = 0; x < picture->width(); ++x) {
+                const testsupport::RgbPixel p = picture->fromTop(x, y);
+                ++colours[{p.r, p.g, p.b}];
+            }
         }
+        EXPECT_EQ(colours.count(key), 0u) << name;
         EXPECT_GT(colours.size(), 16u) << name;
     }
 }

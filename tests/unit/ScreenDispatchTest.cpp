@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ScreenDefaults.h"
 #include "app/ScreenDispatch.h"
 
 namespace {
@@ -134,54 +133,6 @@ TEST_F(ScreenDispatchTest, HeldKeysReachTheScreenOnceUntilReleased) {
         "A: special 100,0,0",   "A: key 122,0,0",    "A: special 100,0,0", "A: key 100,0,0",
         "A: specialUp 100,0,0", "A: special 100,0,0"};
     EXPECT_EQ(log, expected);
-}
-
-TEST(ScreenDefaults, NewScreensWarpToTheFixedPoint) {
-    std::vector<std::string> log;
-    RecordingScreen s(log, "S");
-    EXPECT_EQ(s.warpX, 400);
-    EXPECT_EQ(s.warpY, 300);
-    EXPECT_EQ(s.screenSlot, nullptr);
-}
-
-TEST(ScreenDefaults, PerspectiveAspectIsTheWholeNumberQuotient) {
-    EXPECT_EQ(perspectiveAspect(1024, 768), 1.0);
-    EXPECT_EQ(perspectiveAspect(800, 600), 1.0);
-    EXPECT_EQ(perspectiveAspect(1280, 600), 2.0);
-    EXPECT_EQ(perspectiveAspect(1024, 0), 1024.0);  // a zero height counts as one
-    EXPECT_EQ(perspectiveAspect(600, 800), 1.0);    // never a degenerate zero aspect
-}
-
-// Screens built on first use (the pattern every screen accessor follows) are destroyed at exit
-// in the reverse order of their construction, whatever order the accessors are declared in.
-struct Announcer {
-    explicit Announcer(const char* n) : name(n) {}
-    ~Announcer() { std::fprintf(stderr, "~%s\n", name); }
-    const char* name;
-};
-Announcer& exitScreen() {
-    static Announcer screen("exit");
-    return screen;
-}
-Announcer& mainMenu() {
-    static Announcer screen("menu");
-    return screen;
-}
-Announcer& gameScreen() {
-    static Announcer screen("game");
-    return screen;
-}
-
-TEST(ScreenLifetimeDeathTest, DestroyedAtExitInReverseOrderOfConstruction) {
-    EXPECT_EXIT(
-        {
-            mainMenu();
-            gameScreen();
-            mainMenu();  // reused, not built twice
-            exitScreen();
-            std::exit(1);
-        },
-        ::testing::ExitedWithCode(1), "~exit\n~game\n~menu\n$");
 }
 
 }  // namespace

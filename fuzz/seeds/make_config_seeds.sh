@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Seeds for config_fuzzer: the defaults file, each field pushed to a hostile value, short files.
+# Writes the seeds of config_fuzzer (fuzz/seeds/config_fuzzer/): the defaults file, each
+# field pushed to a hostile value, short files.
 set -euo pipefail
 out=${1:?corpus folder}
 le() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))\\x$(printf %02x $((($1 >> 16) & 255)))\\x$(printf %02x $((($1 >> 24) & 255)))"; }
