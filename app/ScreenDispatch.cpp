@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "app/Clock.h"
+#include "app/KeyRepeatFilter.h"
 
 Screen* currentScreen = nullptr;
 
@@ -17,6 +18,7 @@ bool pointerInWindow_ = true;
 int pointerEntryCount_ = 0;
 volatile std::sig_atomic_t quitRequested_ = 0;
 void (*quitAction_)() = nullptr;
+KeyRepeatFilter keyRepeats_;
 
 // Rounds towards minus infinity, so that points left of or above the window stay outside.
 int scaled(int value, int to, int from) {
@@ -40,12 +42,8 @@ int windowHeight() { return windowHeight_; }
 int screenXFromWindow(int x) { return scaled(x, kScreenSpaceWidth, windowWidth_); }
 int screenYFromWindow(int y) { return scaled(y, kScreenSpaceHeight, windowHeight_); }
 // The window pixel whose span contains the screen point: the inverse of the mapping above.
-int windowXFromScreen(int x) {
-    return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth);
-}
-int windowYFromScreen(int y) {
-    return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight);
-}
+int windowXFromScreen(int x) { return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth); }
+int windowYFromScreen(int y) { return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight); }
 
 void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
     const int wx = windowXFromScreen(x);
@@ -97,10 +95,26 @@ void motion(int x, int y) { currentScreen->motion(screenXFromWindow(x), screenYF
 void passiveMotion(int x, int y) {
     currentScreen->passiveMotion(screenXFromWindow(x), screenYFromWindow(y));
 }
-void keyboard(unsigned char key, int x, int y) { currentScreen->keyboard(key, x, y); }
-void keyboardUp(unsigned char key, int x, int y) { currentScreen->keyboardUp(key, x, y); }
-void special(int key, int x, int y) { currentScreen->special(key, x, y); }
-void specialUp(int key, int x, int y) { currentScreen->specialUp(key, x, y); }
+// Presses made up by key repeat are the one thing dropped: a held Escape must not walk from
+// the game through the main menu to the exit screen.
+void keyboard(unsigned char key, int x, int y) {
+    if (keyRepeats_.acceptPress(key, false)) {
+        currentScreen->keyboard(key, x, y);
+    }
+}
+void keyboardUp(unsigned char key, int x, int y) {
+    keyRepeats_.release();
+    currentScreen->keyboardUp(key, x, y);
+}
+void special(int key, int x, int y) {
+    if (keyRepeats_.acceptPress(key, true)) {
+        currentScreen->special(key, x, y);
+    }
+}
+void specialUp(int key, int x, int y) {
+    keyRepeats_.release();
+    currentScreen->specialUp(key, x, y);
+}
 void reshape(int width, int height) {
     setWindowSize(width, height);
     currentScreen->reshape(width, height);

@@ -2,6 +2,8 @@
 #include "app/Startup.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/XKBlib.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +53,14 @@ bool openGameWindow() {
     glutInitWindowSize(1024, 768);
     glutCreateWindow("Zorblat 1.2");
     return false;
+}
+
+void ignoreKeyRepeat() {
+    glutIgnoreKeyRepeat(1);
+    if (Display* display = glXGetCurrentDisplay()) {
+        Bool supported = False;
+        XkbSetDetectableAutoRepeat(display, True, &supported);
+    }
 }
 
 void closeGameWindow() {

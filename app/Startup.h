@@ -13,6 +13,11 @@ bool enterResourceDirectory(const char* argv0);
 // always runs. Returns true when real game mode was entered.
 bool openGameWindow();
 
+// Asks the X server to send a held key as repeated presses without made-up releases, so that
+// repeats can be told from new presses (see KeyRepeatFilter), and has GLUT ignore the pairs it
+// can recognise where the server cannot do that. Call with the game window current.
+void ignoreKeyRepeat();
+
 // Leaves game mode if it was entered; harmless otherwise.
 void closeGameWindow();
 

@@ -1,21 +1,48 @@
-// main: start-up of Zorblat: random seed, GLUT, the game window, the first screen, the loop.
+// main: start-up of Zorblat: random seed, GLUT, the game window, the intro screen, the loop.
 #include <GL/freeglut.h>
+#include <signal.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <initializer_list>
 
 #include "app/Clock.h"
-#include "app/PlaceholderScreen.h"
+#include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
+#include "menus/ExitScreen.h"
+#include "menus/Settings.h"
 
 namespace {
 
 // The first screen is built once by start-up and destroyed at exit like every other screen.
-Screen& firstScreen() {
-    static PlaceholderScreen screen;
+Screen& introScreen() {
+    static IntroScreen screen;
     return screen;
+}
+
+// A terminal's Ctrl+C, a kill or a closed session end the game the normal way: the next idle
+// step runs the quit path, which saves the settings. Only a flag is set here.
+void onEndSignal(int) { requestQuit(); }
+
+void installEndSignalHandlers() {
+    struct sigaction action = {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signalNumber, &action, nullptr);
+    }
+}
+
+// The state every drawing operation expects between draws.
+void setDrawingDefaults() {
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_BLEND);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
 }
 
 }  // namespace
@@ -25,19 +52,32 @@ int main(int argc, char** argv) {
     if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
         std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
     }
+    // Built before any screen, so it is destroyed after all of them.
+    videoChoices();
+    installEndSignalHandlers();
+    setQuitAction(&ExitScreen::quit);
+
     {
         gameclock::TimedPart window("window");
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
         startup::openGameWindow();
     }
+    // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
+    // end, losing the suspended game.
+    startup::ignoreKeyRepeat();
+    // A window closed by the desktop leaves the loop instead of ending the process at once, so
+    // the settings are still saved.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    setDrawingDefaults();
 
-    Screen& first = firstScreen();
+    Screen& first = introScreen();
     first.screenSlot = &currentScreen;
     currentScreen = &first;
 
     registerScreenCallbacks();
     glutSetCursor(GLUT_CURSOR_NONE);
     glutMainLoop();
-    return 0;
+    ExitScreen::quit();
+    return 1;
 }

@@ -1,7 +1,11 @@
 // ExitScreen: the last picture; the next key or click ends the program.
 #pragma once
 
+#include <memory>
+
 #include "app/MenuScreen.h"
+
+class Texture;
 
 class ExitScreen : public MenuScreen {
 public:
@@ -25,4 +29,12 @@ public:
     // The normal way out: settings saved while every screen still lives, game mode left,
     // status 1. Also what a SIGINT, SIGTERM or SIGHUP leads to.
     static void quit();
+
+    bool quitting() const { return quitting_; }
+
+private:
+    std::unique_ptr<Texture> picture_;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
+    bool quitting_ = false;
 };

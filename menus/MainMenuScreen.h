@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/MenuScreen.h"
+#include "render/Vector3.h"
 
 class BitmapFont;
 class MenuButton;
@@ -31,8 +32,18 @@ public:
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
 
+    // One frame into the back buffer, without showing it (display draws and shows).
+    void drawFrame();
+
     // The font every menu, the intro and the results screen write with.
     BitmapFont& font() { return *font_; }
+
+    // The resume button is drawn and acts only while the game screen holds a suspended game.
+    bool resumeAvailable() const;
+    float creditsScroll() const { return creditsScroll_; }
+    // The credits line and the x below which it starts again from the right edge.
+    static const char* creditsLine();
+    static float creditsWrap();
 
 private:
     std::unique_ptr<Texture> background_;
@@ -49,4 +60,6 @@ private:
     std::unique_ptr<MenuButton> newGameButton_;
     // The quit button acts on a release only when the press was on it too.
     bool quitPressed_ = false;
+    // The light of the 3D scene, following the mouse; the otters hold its address.
+    Vector3 light_;
 };

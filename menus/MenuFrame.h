@@ -11,6 +11,8 @@ namespace menuframe {
 
 // Clears, sets the menus' view and draws the picture stretched over the 1024 x 768 screen.
 void beginFrame(const Texture& background);
+// Only the picture, stretched over the screen (depth test off while drawing, on afterwards).
+void drawBackground(const Texture& background);
 // The widgets with the keyed blend and alpha test, in the given order.
 void drawButtons(std::initializer_list<const MenuButton*> buttons, int mouseX, int mouseY);
 // The additive text blend; texts drawn until endTexts go through the returned font (the main

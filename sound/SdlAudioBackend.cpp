@@ -68,7 +68,7 @@ bool SdlAudioBackend::start(int mixRateHz, int channelCount) {
     if (started_) {
         return true;
     }
-    // SDL would otherwise take over SIGINT and SIGTERM, and Ctrl+C would no longer reach the game.
+    // The game ends on SIGINT and SIGTERM through its own handlers, which SDL would replace.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;

@@ -1,7 +1,8 @@
 # End-to-end helpers: start the real game on a private Xvfb, drive it with xdotool, read
 # screenshots with ImageMagick. Source this file; every test script calls e2e_start first.
 #
-#   e2e_start GAME_BINARY [args]  start Xvfb and the game; waits for the game window
+#   e2e_start GAME_BINARY [args]  start Xvfb and the game; waits for the game window (runs
+#                                 from the binary's folder, or from E2E_CWD when set)
 #   e2e_key KEY...                send keys (xdotool names: Escape, Return, a, Left, ...)
 #   e2e_key_down KEY / e2e_key_up KEY
 #   e2e_move X Y                  move the pointer (window coordinates)
@@ -58,7 +59,7 @@ e2e_start() {
   export DISPLAY=":$(head -n1 "$fdfile")"
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
   # Run from the game's build folder, where its ressources/ tree was generated.
-  (cd "$(dirname "$game")" && exec "$game" "$@") 2>"$E2E_STDERR" >"$E2E_DIR/stdout.txt" &
+  (cd "${E2E_CWD:-$(dirname "$game")}" && exec "$game" "$@") 2>"$E2E_STDERR" >"$E2E_DIR/stdout.txt" &
   E2E_GAME_PID=$!
   E2E_WINDOW=$(timeout 60 xdotool search --sync --onlyvisible --name "Zorblat" 2>/dev/null |
                head -n1) || true

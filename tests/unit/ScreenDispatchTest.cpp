@@ -111,4 +111,28 @@ TEST_F(ScreenDispatchTest, SwitchingBackFindsTheSameObjectWithItsState) {
     EXPECT_EQ(currentScreen->warpX, 123);
 }
 
+TEST_F(ScreenDispatchTest, HeldKeysReachTheScreenOnceUntilReleased) {
+    // A held Escape arrives as repeated presses: only the first may act (game -> menu), or
+    // the rest walk on through the menu to the exit screen.
+    dispatch::keyboard(27, 0, 0);
+    dispatch::keyboard(27, 0, 0);
+    dispatch::keyboard(27, 0, 0);
+    dispatch::keyboardUp(27, 0, 0);
+    dispatch::keyboard(27, 0, 0);  // a new press after the release
+    // The server repeats only the last key pressed: a key pressed while another is held is
+    // new, and so is the first key again after it.
+    dispatch::keyboard('z', 0, 0);
+    dispatch::special(100, 0, 0);
+    dispatch::keyboard('z', 0, 0);
+    dispatch::special(100, 0, 0);
+    dispatch::keyboard(100, 0, 0);  // the character 'd' is not the left arrow
+    dispatch::specialUp(100, 0, 0);
+    dispatch::special(100, 0, 0);
+    const std::vector<std::string> expected = {
+        "A: key 27,0,0",        "A: keyUp 27,0,0",   "A: key 27,0,0",      "A: key 122,0,0",
+        "A: special 100,0,0",   "A: key 122,0,0",    "A: special 100,0,0", "A: key 100,0,0",
+        "A: specialUp 100,0,0", "A: special 100,0,0"};
+    EXPECT_EQ(log, expected);
+}
+
 }  // namespace

@@ -1,0 +1,16 @@
+// ConfigFile: replacing a small file all at once, so a failed write never loses the old one.
+#pragma once
+
+#include <cstddef>
+
+namespace configfile {
+
+using RenameFunction = int (*)(const char* from, const char* to);
+
+// Writes the bytes to a temporary file beside path, flushes them to the disk and renames the
+// temporary over path. On any failure (folder not writable, disk full, rename refused) the
+// temporary is removed, path keeps what it held and false is returned. rename is replaceable
+// so that a refused rename can be tried.
+bool replaceFile(const char* path, const void* bytes, size_t size, RenameFunction rename = nullptr);
+
+}  // namespace configfile

@@ -1,0 +1,270 @@
+// MainMenuScreen: new game, resume, options and quit over the 3D title and the walking otters.
+#include "menus/MainMenuScreen.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cstring>
+
+#include "app/ScreenDefaults.h"
+#include "app/ScreenDispatch.h"
+#include "entities/CursorSparkles.h"
+#include "entities/Otter.h"
+#include "game/GameScreen.h"
+#include "menus/ExitScreen.h"
+#include "menus/MenuButton.h"
+#include "menus/MenuCursor.h"
+#include "menus/MenuFrame.h"
+#include "menus/OptionsMenuScreen.h"
+#include "menus/ResultsScreen.h"
+#include "menus/Settings.h"
+#include "render/BitmapFont.h"
+#include "render/Model.h"
+#include "render/Texture.h"
+#include "render/TextureSets.h"
+#include "render/ToonRenderer.h"
+#include "sound/SoundManager.h"
+
+namespace {
+
+const char kCredits[] =
+    "Zorblat 1.2 - un jeu de loutres et de blasters, fait avec amour par le studio Zorblat";
+// Glyphs advance 10 text units; the line starts again once its last glyph has left the screen.
+constexpr float kCreditsWrap = -(static_cast<float>(sizeof kCredits - 1) * 10.0f + 10.0f);
+constexpr float kCreditsRestart = 803.0f;
+
+// Where the game goes when it is left: the menus sit above it, so the game only holds these.
+Screen& mainMenuForGame() { return MainMenuScreen::instance(); }
+
+Screen& resultsForGame(int score, int precisionPercent, int kills) {
+    ResultsScreen& results = ResultsScreen::instance();
+    results.setScore(score);
+    results.setPrecision(precisionPercent);
+    results.setOtterKills(kills);
+    return results;
+}
+
+float grownScale(float scale) {
+    const float grown = scale + 0.1f;
+    return grown > 1.5f ? 1.5f : grown;
+}
+
+}  // namespace
+
+MainMenuScreen& MainMenuScreen::instance() {
+    static MainMenuScreen screen;
+    return screen;
+}
+
+MainMenuScreen::MainMenuScreen() {
+    font_ = std::make_unique<BitmapFont>();
+    fontTexture_ = std::make_unique<Texture>();
+    texturesets::loadInterfaceTiled(*fontTexture_, "./ressources/textures/Font.bmp");
+    font_->setTexture(fontTexture_->id(), 15, 15);
+    font_->setFirstChar(32);
+    font_->setGlyphSize(15, 15, 10);
+    font_->setScreenSize(800, 600);
+    font_->build();
+
+    creditsScroll_ = 300.0f;
+    background_ = std::make_unique<Texture>();
+    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
+
+    GameScreen& game = GameScreen::instance();
+    otters_ = std::make_unique<Otter[]>(2);
+    Otter& a = otters_[0];
+    a.place(Vector3(0.0f, 0.0f, 0.0f), 0.0f);
+    a.setTarget(Vector3(0.0f, 0.0f, 200.0f));
+    a.setWaddleRate(5.0f);
+    a.setWaddleAngle(0.0f);
+    a.setWaddleLimit(5.0f);
+    a.setRenderer(game.renderer());
+    a.setModel(game.otterModel());
+    a.setScale(grownScale(a.scale()));
+    Otter& b = otters_[1];
+    b.place(Vector3(220.0f, 0.0f, -80.0f), 0.0f);
+    b.tick();
+    b.setPosition(Vector3(220.0f, 0.0f, -80.0f));
+    b.setTarget(Vector3(-220.0f, 0.0f, -80.0f));
+    b.setWaddleRate(10.0f);
+    b.setWaddleAngle(0.0f);
+    b.setWaddleLimit(5.0f);
+    b.setRenderer(game.renderer());
+    b.setModel(game.otterModel());
+    b.setSpeed(0.02f);
+    b.setLife(10);
+    b.setScale(grownScale(b.scale()));
+    a.tick();
+
+    titleModel_ = std::make_unique<Model>();
+    titleModel_->load("./ressources/models/VRK.obj");
+    auto skin = std::make_unique<Texture>();
+    texturesets::loadInterfaceOpaque(*skin, "./ressources/textures/VRK.bmp", true);
+    titleModel_->setTexture(skin.release());
+
+    resumeButton_ = MenuButton::create(384, 130, 256, 64, "resume2.bmp", "resume1.bmp");
+    newGameButton_ = MenuButton::create(448, 200, 128, 64, "bouton2.bmp", "bouton1.bmp");
+    optionsButton_ = MenuButton::create(384, 400, 256, 64, "options2.bmp", "options1.bmp");
+    quitButton_ = MenuButton::create(384, 600, 256, 64, "quitter2.bmp", "quitter1.bmp");
+
+    game.setExits(&mainMenuForGame, &resultsForGame);
+    loadConfig();
+}
+
+// The settings are not saved here: by the time static objects are destroyed the screens they
+// are read from may be gone. ExitScreen::quit saves them before anything is torn down.
+MainMenuScreen::~MainMenuScreen() = default;
+
+const char* MainMenuScreen::creditsLine() { return kCredits; }
+float MainMenuScreen::creditsWrap() { return kCreditsWrap; }
+
+bool MainMenuScreen::resumeAvailable() const { return GameScreen::instance().gameSuspended(); }
+
+void MainMenuScreen::display() {
+    drawFrame();
+    glFlush();
+    glutSwapBuffers();
+}
+
+void MainMenuScreen::drawFrame() {
+    GameScreen& game = GameScreen::instance();
+    // The video options may have swapped the otter model since the last frame.
+    otters_[0].setModel(game.otterModel());
+    otters_[1].setModel(game.otterModel());
+    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 100.0f);
+
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, 100.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glEnable(GL_TEXTURE_2D);
+    menuframe::drawBackground(*background_);
+
+    // The light sweeps +-90 units across the scene with the mouse.
+    glColor3f(1.0f, 1.0f, 1.0f);
+    light_.set(static_cast<float>((mouseX_ - 512) * 0.0009765625 * 180.0),
+               static_cast<float>(((768 - mouseY_) - 384) * 0.0013020833721384406 * 180.0), 100.0f);
+
+    glPushMatrix();
+    glTranslatef(0.0f, 70.0f, -5.0f);
+    glScalef(2.0f, 2.0f, 2.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (ToonRenderer* renderer = game.renderer()) {
+        renderer->draw(titleModel_.get(),
+                       Vector3(light_.x(), light_.y() - 70.0f, light_.z() + 5.0f));
+    }
+    glPopMatrix();
+
+    // Otter A is one otter posed on both sides of the title.
+    Otter& a = otters_[0];
+    a.setLight(&light_);
+    a.tick();
+    a.update();
+    a.setPosition(Vector3(-88.0f, -90.0f, -10.0f));
+    glColor3f(1.0f, 1.0f, 1.0f);
+    a.draw(false);
+    a.setPosition(Vector3(88.0f, -90.0f, -10.0f));
+    glColor3f(1.0f, 1.0f, 1.0f);
+    a.draw(false);
+
+    // Otter B walks back and forth behind them.
+    Otter& b = otters_[1];
+    Vector3 at = b.position();
+    if (at.x() > 218.0f) {
+        at.setComponent(0, 218.0f);
+        b.setPosition(at);
+        b.setTarget(Vector3(-220.0f, 0.0f, -80.0f));
+    }
+    if (at.x() < -218.0f) {
+        at.setComponent(0, -218.0f);
+        b.setPosition(at);
+        b.setTarget(Vector3(220.0f, 0.0f, -80.0f));
+    }
+    b.setLight(&light_);
+    b.steer();
+    b.update();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    b.draw(false);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 0.75f);
+    newGameButton_->draw(mouseX_, mouseY_);
+    quitButton_->draw(mouseX_, mouseY_);
+    optionsButton_->draw(mouseX_, mouseY_);
+    if (game.gameSuspended()) {
+        resumeButton_->draw(mouseX_, mouseY_);
+    }
+
+    glDisable(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_SRC_ALPHA);
+    glColor4f(0.5f, 0.25f, 0.25f, 1.0f);
+    font_->print(0, 0, "Zorblat 1.2");
+    glColor4f(0.25f, 0.25f, 0.25f, 1.0f);
+    font_->print(static_cast<int>(creditsScroll_), 580, "%s", kCredits);
+    glDisable(GL_BLEND);
+
+    CursorSparkles::instance().updateAndDraw(p);
+    MenuCursor::instance().draw(p);
+}
+
+void MainMenuScreen::idle() {
+    SoundManager::instance().update();
+    // Tied to the idle rate on purpose: the line drifts, it does not keep time.
+    creditsScroll_ -= 0.05f;
+    if (creditsScroll_ < kCreditsWrap) {
+        creditsScroll_ = kCreditsRestart;
+    }
+    glutPostRedisplay();
+}
+
+void MainMenuScreen::mouse(int, int state, int x, int y) {
+    if (state == GLUT_DOWN) {
+        SoundManager::instance().playClick();
+        // The quit button acts on the release, and only for a click that began on it: the
+        // click that leaves the intro is released here and must not quit by landing on it.
+        quitPressed_ = quitButton_->contains(x, y);
+        GameScreen& game = GameScreen::instance();
+        if (newGameButton_->contains(x, y)) {
+            game.newGame();
+            switchScreen(*this, game);
+        }
+        if (optionsButton_->contains(x, y)) {
+            switchScreen(*this, OptionsMenuScreen::instance());
+        }
+        if (game.gameSuspended() && resumeButton_->contains(x, y)) {
+            switchScreen(*this, game);
+            game.restartClocks();
+            return;
+        }
+        return;
+    }
+    const bool pressedOnQuit = quitPressed_;
+    quitPressed_ = false;
+    if (pressedOnQuit && quitButton_->contains(x, y)) {
+        switchScreen(*this, ExitScreen::instance());
+    }
+}
+
+void MainMenuScreen::passiveMotion(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+void MainMenuScreen::motion(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+void MainMenuScreen::keyboard(int key, int, int) {
+    if (key == 27) {
+        switchScreen(*this, ExitScreen::instance());
+    }
+}
+
+void MainMenuScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
+void MainMenuScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
+void MainMenuScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
+void MainMenuScreen::reshape(int width, int height) { reshapePerspective(width, height); }

@@ -1,0 +1,83 @@
+// MenuFrame: the fixed order in which every menu draws a frame.
+#include "menus/MenuFrame.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include "entities/CursorSparkles.h"
+#include "menus/MainMenuScreen.h"
+#include "menus/MenuButton.h"
+#include "menus/MenuCursor.h"
+#include "render/Texture.h"
+#include "render/Vector3.h"
+
+namespace menuframe {
+
+void beginFrame(const Texture& background) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0.0, 100.0, 100.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    drawBackground(background);
+}
+
+void drawBackground(const Texture& background) {
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 1024, 0, 768, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, background.id());
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(1024.0f, 0.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(1024.0f, 768.0f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.0f, 768.0f, 0.0f);
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawButtons(std::initializer_list<const MenuButton*> buttons, int mouseX, int mouseY) {
+    // The keyed pictures hold alpha 0 on black and 1/255 elsewhere: the test drops the black,
+    // the inverted blend keeps the rest at its own colour.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+    for (const MenuButton* button : buttons) {
+        button->draw(mouseX, mouseY);
+    }
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
+}
+
+BitmapFont& beginTexts() {
+    BitmapFont& font = MainMenuScreen::instance().font();
+    // The font picture is opaque and the colour's alpha 1: the glyphs add onto the picture.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_SRC_ALPHA);
+    return font;
+}
+
+void endTexts() { glDisable(GL_BLEND); }
+
+void endFrame(int mouseX, int mouseY) {
+    const Vector3 p(static_cast<float>(mouseX), static_cast<float>(768 - mouseY), 0.0f);
+    CursorSparkles::instance().updateAndDraw(p);
+    MenuCursor::instance().draw(p);
+    glFlush();
+    glutSwapBuffers();
+}
+
+}  // namespace menuframe

@@ -1,0 +1,120 @@
+// Settings: config.cfg read into the live objects at start-up and written back from them at exit.
+#include "menus/Settings.h"
+
+#include <cstdio>
+
+#include "entities/Weapon.h"
+#include "game/GameScreen.h"
+#include "menus/ConfigFile.h"
+#include "menus/GameOptionsScreen.h"
+#include "sound/SoundManager.h"
+
+namespace {
+
+const char kConfigPath[] = "./config.cfg";
+
+// Saving before anything was loaded would replace the player's file with the built-in
+// defaults (a signal during the intro, before the menus exist).
+bool settingsLoaded = false;
+
+void applyVideoChoices() {
+    const VideoChoices& video = videoChoices();
+    GameScreen::instance().applyVideoSettings(video.textureQuality, video.textureFiltering,
+                                              video.lowQualityOtter);
+}
+
+void applyDefaults() {
+    GameScreen& game = GameScreen::instance();
+    game.applyVideoSettings(0, 3, false);
+    game.setDifficulty(11);
+    SoundManager& sound = SoundManager::instance();
+    sound.setEffectsEnabled(true);
+    sound.setEffectsVolume(100);
+    sound.setMusicState(MusicState::Stopped);
+    sound.setMusicEnabled(true);
+    sound.setMusicVolume(100);
+    game.setMouseDirection(1);
+}
+
+void apply(const ConfigValues& v) {
+    GameScreen& game = GameScreen::instance();
+    Camera& camera = game.weapon();
+    SoundManager& sound = SoundManager::instance();
+    VideoChoices& video = videoChoices();
+
+    game.setDifficulty(v.difficulty);
+    camera.setVerticalSensitivity(v.verticalSensitivity);
+    // The slider counts steps of 0.0003 from 0.0018; computed in double so a saved step reads
+    // back as that step.
+    GameOptionsScreen::instance().setSensitivitySlider(static_cast<float>(
+        (static_cast<double>(v.verticalSensitivity) - 0.0018) * 3333.3333333333335));
+    camera.setHorizontalSensitivity(v.horizontalSensitivity);
+    game.setMouseDirection(v.mouseDirection);
+    sound.setEffectsEnabled(v.effectsEnabled == 1);
+    sound.setEffectsVolume(v.effectsVolume);
+    if (v.musicEnabled == 1) {
+        // setMusicEnabled toggles while music plays: marking it stopped first makes "on" mean
+        // on, whatever the sound manager was doing.
+        sound.setMusicState(MusicState::Stopped);
+        sound.setMusicEnabled(true);
+    } else {
+        sound.setMusicEnabled(false);
+    }
+    sound.setMusicVolume(v.musicVolume);
+    video.lowQualityOtter = v.lowQualityOtter == 1;
+    video.glowLevel = v.glowLevel;
+    game.setGlowLevel(v.glowLevel);
+    video.textureQuality = v.textureQuality;
+    video.textureFiltering = v.textureFiltering;
+}
+
+}  // namespace
+
+VideoChoices& videoChoices() {
+    static VideoChoices choices;
+    return choices;
+}
+
+void loadConfig() {
+    settingsLoaded = true;
+    std::FILE* file = std::fopen(kConfigPath, "rb");
+    if (file == nullptr) {
+        applyDefaults();
+        return;
+    }
+    uint8_t bytes[kConfigFileSize];
+    const size_t size = std::fread(bytes, 1, sizeof bytes, file);
+    std::fclose(file);
+    apply(parseConfig(bytes, size));
+    applyVideoChoices();
+}
+
+void saveConfig() {
+    if (!settingsLoaded) {
+        return;
+    }
+    GameScreen& game = GameScreen::instance();
+    const Camera& camera = game.weapon();
+    const SoundManager& sound = SoundManager::instance();
+    const VideoChoices& video = videoChoices();
+
+    ConfigValues v;
+    v.difficulty = game.difficulty();
+    v.verticalSensitivity = camera.verticalSensitivity();
+    v.horizontalSensitivity = camera.horizontalSensitivity();
+    v.mouseDirection = game.mouseDirection();
+    v.effectsEnabled = sound.effectsEnabled() ? 1 : 0;
+    v.effectsVolume = sound.effectsVolume();
+    v.musicEnabled = sound.musicState() != MusicState::Stopped ? 1 : 0;
+    v.musicVolume = sound.musicVolume();
+    v.lowQualityOtter = video.lowQualityOtter ? 1 : 0;
+    // The glow level is the one the game uses: one left unapplied on the video screen is lost.
+    v.glowLevel = game.glowLevel();
+    v.textureQuality = video.textureQuality;
+    v.textureFiltering = video.textureFiltering;
+
+    uint8_t bytes[kConfigFileSize];
+    serializeConfig(v, bytes);
+    // A failure (read-only folder, full disk) keeps the previous file and is not reported.
+    configfile::replaceFile(kConfigPath, bytes, sizeof bytes);
+}

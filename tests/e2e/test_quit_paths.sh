@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SIGTERM, SIGINT and SIGHUP end the game promptly through the normal quit path (status 1,
+# settings saved); the SIGHUP run is started from another folder, and the game moves to its
+# own folder, where it finds its ressources and writes its settings.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/menus.sh"
+
+run_until_signal() {
+  local game=$1 signal=$2 folder
+  folder=$(dirname "$game")
+  rm -f "$folder/config.cfg"
+  e2e_start "$game"
+  e2e_key space
+  menus_wait_for menus_is_menu "menu-before-$signal" >/dev/null
+  kill -s "$signal" "$E2E_GAME_PID"
+  e2e_wait_exit 5
+  [ "$E2E_STATUS" = 1 ] || e2e_fail "$signal: exit status $E2E_STATUS, expected 1"
+  [ "$(xxd -p "$folder/config.cfg" | tr -d '\n')" = "$MENUS_DEFAULT_CONFIG" ] ||
+    e2e_fail "$signal: settings not saved"
+  menus_expect_quiet_stderr
+  kill "$E2E_XVFB_PID" 2>/dev/null || true
+}
+
+game=$(menus_fresh_game "$1")
+run_until_signal "$game" TERM
+run_until_signal "$game" INT
+
+# A real copy, so the executable's own folder is this one and not the build's.
+elsewhere=$(mktemp -d "$E2E_DIR/elsewhere.XXXX")
+home=$(mktemp -d "$E2E_DIR/home.XXXX")
+cp "$1" "$home/zorblat"
+ln -s "$(cd "$(dirname "$1")" && pwd)/ressources" "$home/ressources"
+E2E_CWD=$elsewhere run_until_signal "$home/zorblat" HUP
+[ ! -e "$elsewhere/config.cfg" ] || e2e_fail "settings written in the starting folder"
+echo "quit paths: ok"

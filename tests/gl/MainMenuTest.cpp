@@ -1,0 +1,94 @@
+// Main menu: which press or release leaves for which screen, and the resume button's presence.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "game/GameScreen.h"
+#include "menus/ExitScreen.h"
+#include "menus/MainMenuScreen.h"
+#include "sound/SoundManager.h"
+#include "tests/support/FakeAudioBackend.h"
+#include "tests/support/GlContext.h"
+
+namespace {
+
+class MainMenuTest : public gltest::GlTest {
+protected:
+    void SetUp() override {
+        gltest::GlTest::SetUp();
+        SoundManager::useBackendForInstance(std::make_unique<FakeAudioBackend>());
+        menu = &MainMenuScreen::instance();
+        slot = menu;
+        menu->screenSlot = &slot;
+        GameScreen::instance().setGameSuspended(false);
+    }
+    void TearDown() override {
+        GameScreen::instance().setGameSuspended(false);
+        gltest::GlTest::TearDown();
+    }
+
+    // Mean brightness of the resume button's area in the frame the menu just showed.
+    int resumeAreaBrightness() {
+        menu->drawFrame();
+        // What every drawing expects between draws.
+        EXPECT_TRUE(gltest::isEnabled(GL_DEPTH_TEST));
+        EXPECT_EQ(gltest::getInteger(GL_DEPTH_FUNC), GL_LEQUAL);
+        EXPECT_FALSE(gltest::isEnabled(GL_BLEND));
+        EXPECT_FALSE(gltest::isEnabled(GL_ALPHA_TEST));
+        EXPECT_TRUE(gltest::isEnabled(GL_TEXTURE_2D));
+        // Widget (384..640, 130..194) is window rows 574..638 counted from the bottom.
+        const std::vector<uint8_t> rgb = gltest::readRgb(400, 584, 224, 44);
+        long sum = 0;
+        for (uint8_t c : rgb) {
+            sum += c;
+        }
+        return static_cast<int>(sum / static_cast<long>(rgb.size()));
+    }
+
+    MainMenuScreen* menu = nullptr;
+    Screen* slot = nullptr;
+};
+
+TEST_F(MainMenuTest, QuitActsOnTheReleaseOfAPressThatBeganOnIt) {
+    const int qx = 512, qy = 632;  // the quit button's middle
+    // The release of the click that left the intro arrives alone.
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_UP, qx, qy);
+    EXPECT_EQ(slot, menu);
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100);
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_UP, qx, qy);
+    EXPECT_EQ(slot, menu) << "pressed elsewhere, released on quit";
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, qx, qy);
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_UP, 100, 100);
+    EXPECT_EQ(slot, menu) << "pressed on quit, dragged off";
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, qx, qy);
+    EXPECT_EQ(slot, menu) << "the press alone does not quit";
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_UP, qx, qy);
+    EXPECT_EQ(slot, &ExitScreen::instance());
+
+    // Escape leaves on the press; its release changes nothing more.
+    slot = menu;
+    menu->keyboardUp(27, 0, 0);
+    EXPECT_EQ(slot, menu);
+    menu->keyboard(27, 0, 0);
+    EXPECT_EQ(slot, &ExitScreen::instance());
+    EXPECT_FALSE(ExitScreen::instance().quitting());
+}
+
+TEST_F(MainMenuTest, ResumeIsNeitherDrawnNorClickableUntilAGameIsSuspended) {
+    const int rx = 512, ry = 162;  // the resume button's middle
+    const int without = resumeAreaBrightness();
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, rx, ry);
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_UP, rx, ry);
+    EXPECT_EQ(slot, menu);
+
+    GameScreen& game = GameScreen::instance();
+    game.setGameSuspended(true);
+    const int with = resumeAreaBrightness();
+    EXPECT_GT(with, without + 20) << "the button is drawn over the dark sky";
+    menu->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, rx, ry);
+    EXPECT_EQ(slot, &game);
+    EXPECT_TRUE(game.gameSuspended()) << "resuming keeps the same game";
+}
+
+}  // namespace
