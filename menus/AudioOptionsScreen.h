@@ -1,7 +1,12 @@
 // AudioOptionsScreen: effects and music on/off and volumes, and the playlist's random order.
 #pragma once
 
+#include <memory>
+
 #include "app/MenuScreen.h"
+
+class MenuButton;
+class Texture;
 
 class AudioOptionsScreen : public MenuScreen {
 public:
@@ -22,4 +27,19 @@ public:
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
 
+private:
+    // Back to the hub, saving the settings on the way out.
+    void leave();
+
+    std::unique_ptr<Texture> background_;
+    std::unique_ptr<MenuButton> backButton_;
+    std::unique_ptr<MenuButton> effectsCheckBox_;
+    std::unique_ptr<MenuButton> effectsRightArrow_;
+    std::unique_ptr<MenuButton> effectsLeftArrow_;
+    std::unique_ptr<MenuButton> musicCheckBox_;
+    std::unique_ptr<MenuButton> musicRightArrow_;
+    std::unique_ptr<MenuButton> musicLeftArrow_;
+    std::unique_ptr<MenuButton> randomCheckBox_;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
 };

@@ -1,7 +1,12 @@
 // GameOptionsScreen: difficulty level, inverted mouse and mouse sensitivity.
 #pragma once
 
+#include <memory>
+
 #include "app/MenuScreen.h"
+
+class MenuButton;
+class Texture;
 
 class GameOptionsScreen : public MenuScreen {
 public:
@@ -22,10 +27,27 @@ public:
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
 
-    // The sensitivity step, -5..9 (0 when built); set from the settings file.
+    // The sensitivity step, -5..9: read from the camera when built, set from the settings file.
     void setSensitivitySlider(float s) { sensitivitySlider_ = s; }
     float sensitivitySlider() const { return sensitivitySlider_; }
 
+    // Where the slider's marker is drawn (text space x) for a slider value.
+    static int sensitivityMarkerX(float slider);
+
 private:
+    void stepDifficulty(int step);
+    void stepSensitivity(int step);
+    // Back to the hub, saving the settings on the way out.
+    void leave();
+
+    std::unique_ptr<Texture> background_;
+    std::unique_ptr<MenuButton> difficultyRightArrow_;
+    std::unique_ptr<MenuButton> difficultyLeftArrow_;
+    std::unique_ptr<MenuButton> sensitivityRightArrow_;
+    std::unique_ptr<MenuButton> sensitivityLeftArrow_;
     float sensitivitySlider_ = 0.0f;
+    std::unique_ptr<MenuButton> backButton_;
+    std::unique_ptr<MenuButton> invertCheckBox_;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
 };

@@ -1,7 +1,12 @@
 // OptionsMenuScreen: the options hub: video, audio and game options, and back.
 #pragma once
 
+#include <memory>
+
 #include "app/MenuScreen.h"
+
+class MenuButton;
+class Texture;
 
 class OptionsMenuScreen : public MenuScreen {
 public:
@@ -22,4 +27,12 @@ public:
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
 
+private:
+    std::unique_ptr<Texture> background_;
+    std::unique_ptr<MenuButton> backButton_;
+    std::unique_ptr<MenuButton> videoButton_;
+    std::unique_ptr<MenuButton> audioButton_;
+    std::unique_ptr<MenuButton> gameButton_;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
 };

@@ -1,7 +1,11 @@
 // ResultsScreen: the statistics of the game that just ended; Escape returns to the main menu.
 #pragma once
 
+#include <memory>
+
 #include "app/MenuScreen.h"
+
+class Texture;
 
 class ResultsScreen : public MenuScreen {
 public:
@@ -29,8 +33,14 @@ public:
     int precision() const { return precision_; }
     int otterKills() const { return otterKills_; }
 
+    // The line naming a difficulty level, or nullptr for a value that is not one of the six.
+    static const char* difficultyLine(int difficulty);
+
 private:
+    std::unique_ptr<Texture> background_;
     int precision_ = 0;
     int score_ = 0;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
     int otterKills_ = 0;
 };

@@ -1,7 +1,13 @@
-// VideoOptionsScreen: low-polygon otter, texture quality and filtering, glow level; applied on back.
+// VideoOptionsScreen: low-polygon otter, texture quality and filtering, glow level; applied on
+// back.
 #pragma once
 
+#include <memory>
+
 #include "app/MenuScreen.h"
+
+class MenuButton;
+class Texture;
 
 class VideoOptionsScreen : public MenuScreen {
 public:
@@ -22,4 +28,19 @@ public:
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
 
+private:
+    // Back to the hub; the back button applies the choices first, Escape does not.
+    void leave(bool apply);
+
+    std::unique_ptr<Texture> background_;
+    std::unique_ptr<MenuButton> backButton_;
+    std::unique_ptr<MenuButton> lowQualityCheckBox_;
+    std::unique_ptr<MenuButton> qualityRightArrow_;
+    std::unique_ptr<MenuButton> qualityLeftArrow_;
+    std::unique_ptr<MenuButton> glowRightArrow_;
+    std::unique_ptr<MenuButton> glowLeftArrow_;
+    std::unique_ptr<MenuButton> filteringRightArrow_;
+    std::unique_ptr<MenuButton> filteringLeftArrow_;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -178,6 +179,21 @@ TEST(InterfaceTextures, KeyedPicturesAreKeyedOnlyOutsideTheirDarkOutline) {
         EXPECT_GT(opaque, p.width * p.height / 5);
         EXPECT_EQ(brightRim, 0);
     }
+}
+
+// Widgets are drawn with the alpha test: a picture without its key colour would show as a
+// solid rectangle. The checks above cover the listed widgets; this keeps the list complete.
+TEST(InterfaceTextures, EveryWidgetPictureCarriesItsKeyColour) {
+    int seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kTextures + "ihm")) {
+        const std::string name = "ihm/" + entry.path().stem().string();
+        SCOPED_TRACE(name);
+        ++seen;
+        EXPECT_TRUE(std::any_of(widgets().begin(), widgets().end(),
+                                [&](const Widget& w) { return name == w.file; }));
+        EXPECT_TRUE(hasColour(readBmp(entry.path().string()), 0, 0, 0));
+    }
+    EXPECT_EQ(seen, int(widgets().size()) - 1);  // all but the pointer live in ihm/
 }
 
 TEST(InterfaceTextures, HighlightedButtonsStandOutFromTheirNormalPictures) {

@@ -15,6 +15,30 @@ namespace {
 
 const float kPi = 3.14159265f;
 
+// The results screen stretches the ground once over the screen and adds white text onto it:
+// light flowers and pebbles under the letters would read as stray marks. True when (x, y), or
+// any of its wrapped copies, lies within margin of those lines (fractions of the picture: the
+// statistics block, then the "back to the menu" line).
+bool underResultsText(float x, float y, float margin, int size) {
+    struct Band {
+        float x0, y0, x1, y1;
+    };
+    static const Band bands[] = {{68.0f / 422, 84.0f / 316, 378.0f / 422, 155.0f / 316},
+                                 {0.0f, 546.0f / 600, 290.0f / 800, 561.0f / 600}};
+    for (const Band& b : bands) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const float wx = x + dx * size, wy = y + dy * size;
+                if (wx > b.x0 * size - margin && wx < b.x1 * size + margin &&
+                    wy > b.y0 * size - margin && wy < b.y1 * size + margin) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 // The ground is multiplied twice over the lit floor (2 x texture x light), so mid-grey on
 // average keeps the light pool as bright as painted. It also fills the results screen, hence
 // the generous size. Night park lawn: mottled grass, blade strokes, tufts, daisies, pebbles.
@@ -58,7 +82,11 @@ Canvas paintGround() {
         }
     }
     for (int i = 0; i < 18; ++i) {
-        const float x = rng.range(0, size), y = rng.range(0, size), r = rng.range(3.0f, 6.0f);
+        float x = 0.0f, y = 0.0f;
+        do {
+            x = rng.range(0, size), y = rng.range(0, size);
+        } while (underResultsText(x, y, 8.0f, size));
+        const float r = rng.range(3.0f, 6.0f);
         fillCircleWrapped(c, x, y, r + 1.2f, rgb(50, 60, 52));
         fillCircleWrapped(c, x, y, r, rgb(150, 150, 160));
         fillCircleWrapped(c, x - r * 0.3f, y - r * 0.3f, r * 0.4f, rgb(200, 200, 210));
@@ -66,7 +94,11 @@ Canvas paintGround() {
     static const Rgb petals[] = {rgb(255, 255, 255), rgb(255, 170, 220), rgb(180, 200, 255),
                                  rgb(255, 236, 120)};
     for (int i = 0; i < 16; ++i) {
-        const float x = rng.range(0, size), y = rng.range(0, size), r = rng.range(7.0f, 11.0f);
+        float x = 0.0f, y = 0.0f;
+        do {
+            x = rng.range(0, size), y = rng.range(0, size);
+        } while (underResultsText(x, y, 13.0f, size));
+        const float r = rng.range(7.0f, 11.0f);
         const Rgb petal = petals[i % 4];
         const float turn = rng.range(0.0f, kPi);
         for (int pass = 0; pass < 2; ++pass) {
