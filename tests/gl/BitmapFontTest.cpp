@@ -120,19 +120,15 @@ protected:
     BitmapFont font;
 };
 
-TEST_F(BitmapFontTest, PrintAtTheOriginPutsTheGlyphQuadAtTheTopLeft) {
-    const std::vector<Glyph> g = glyphsOf([&] { font.print(0, 0, "A"); });
-    ASSERT_EQ(g.size(), 1u);
-    // Translation (0, 585) on 800 x 600: the quad spans 0..15 and 585..600.
-    EXPECT_NEAR(g[0].x0, 0.0f, 0.01f);
-    EXPECT_NEAR(g[0].x1, 15.0f * kSx, 0.01f);
-    EXPECT_NEAR(g[0].y0, 585.0f * kSy, 0.01f);
-    EXPECT_NEAR(g[0].y1, 768.0f, 0.01f);
-    expectCell(g[0], 'A');
-}
-
-TEST_F(BitmapFontTest, EveryByteSelectsItsOwnCellLatinOneIncluded) {
-    for (int code : {32, 47, 48, 65, 127, 128, 0xE9, 255}) {
+TEST_F(BitmapFontTest, EachByteGetsAQuadOnItsCellAndThePenAdvancesTenUnits) {
+    // At the origin on 800 x 600: the quad spans x 0..15 and, from the top, y 585..600.
+    const std::vector<Glyph> a = glyphsOf([&] { font.print(0, 0, "A"); });
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_NEAR(a[0].x0, 0.0f, 0.01f);
+    EXPECT_NEAR(a[0].y0, 585.0f * kSy, 0.01f);
+    EXPECT_NEAR(a[0].y1, 768.0f, 0.01f);
+    expectCell(a[0], 'A');
+    for (int code : {32, 47, 48, 127, 128, 0xE9, 255}) {
         const char text[2] = {static_cast<char>(code), '\0'};
         const std::vector<Glyph> g = glyphsOf([&] { font.print(100, 200, "%s", text); });
         ASSERT_EQ(g.size(), 1u) << code;
@@ -140,37 +136,22 @@ TEST_F(BitmapFontTest, EveryByteSelectsItsOwnCellLatinOneIncluded) {
         EXPECT_NEAR(g[0].y1, (600.0f - 200.0f) * kSy, 0.01f);
         expectCell(g[0], code);
     }
-}
-
-TEST_F(BitmapFontTest, ThePenAdvancesTenUnitsPerCharacterSoNeighboursOverlap) {
-    const std::vector<Glyph> g = glyphsOf([&] { font.print(20, 0, "%d", 1234); });
-    ASSERT_EQ(g.size(), 4u);
-    for (size_t i = 0; i < g.size(); ++i) {
-        EXPECT_NEAR(g[i].x0, (20.0f + 10.0f * i) * kSx, 0.01f) << i;
-        EXPECT_NEAR(g[i].x1 - g[i].x0, 15.0f * kSx, 0.01f) << i;
-        expectCell(g[i], '1' + static_cast<int>(i));
+    // 15 wide with an advance of 10: neighbours overlap. Each print starts from its own
+    // position, and a smaller virtual screen scales the whole line.
+    for (const auto& [width, height] :
+         {std::pair{800.0f, 600.0f}, {422.0f, 316.0f}, {800.0f, 600.0f}}) {
+        font.setScreenSize(static_cast<int>(width), static_cast<int>(height));
+        const float sx = 1024.0f / width, sy = 768.0f / height;
+        const std::vector<Glyph> g = glyphsOf([&] { font.print(20, 121, "%d", 1234); });
+        ASSERT_EQ(g.size(), 4u);
+        for (size_t i = 0; i < g.size(); ++i) {
+            EXPECT_NEAR(g[i].x0, (20.0f + 10.0f * i) * sx, 0.01f) << i;
+            EXPECT_NEAR(g[i].x1 - g[i].x0, 15.0f * sx, 0.01f) << i;
+            EXPECT_NEAR(g[i].y1, (height - 121.0f) * sy, 0.01f) << i;
+            EXPECT_NEAR(g[i].y1 - g[i].y0, 15.0f * sy, 0.01f) << i;
+            expectCell(g[i], '1' + static_cast<int>(i));
+        }
     }
-    // Each print starts from its own position: nothing of the pen carries over.
-    const std::vector<Glyph> again = glyphsOf([&] { font.print(20, 0, "9"); });
-    ASSERT_EQ(again.size(), 1u);
-    EXPECT_NEAR(again[0].x0, 20.0f * kSx, 0.01f);
-}
-
-TEST_F(BitmapFontTest, ASmallerVirtualScreenScalesTheText) {
-    font.setScreenSize(422, 316);
-    const std::vector<Glyph> g = glyphsOf([&] { font.print(68, 121, "AB"); });
-    ASSERT_EQ(g.size(), 2u);
-    const float sx = 1024.0f / 422.0f, sy = 768.0f / 316.0f;
-    EXPECT_NEAR(g[0].x0, 68.0f * sx, 0.01f);
-    EXPECT_NEAR(g[0].x1, (68.0f + 15.0f) * sx, 0.01f);
-    EXPECT_NEAR(g[1].x0, 78.0f * sx, 0.01f);
-    EXPECT_NEAR(g[0].y0, (316.0f - 15.0f - 121.0f) * sy, 0.01f);
-    EXPECT_NEAR(g[0].y1, (316.0f - 121.0f) * sy, 0.01f);
-
-    font.setScreenSize(800, 600);
-    const std::vector<Glyph> back = glyphsOf([&] { font.print(68, 121, "A"); });
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_NEAR(back[0].x0, 68.0f * kSx, 0.01f);
 }
 
 TEST_F(BitmapFontTest, ControlBytesBecomeSpacesInsteadOfCallingForeignLists) {

@@ -40,11 +40,9 @@ TEST_F(FrustumGlTest, ReadsTheCurrentMatricesWhenAsked) {
 
     Frustum frustum;
     frustum.extract(true);
+    // The box test itself is FrustumTest's; here only which matrices it uses.
     EXPECT_TRUE(sees(frustum, 0, 0, -5));
     EXPECT_FALSE(sees(frustum, 0, 0, 5));
-    EXPECT_TRUE(sees(frustum, 0, 0, -1));     // straddles the near plane
-    EXPECT_FALSE(sees(frustum, 0, 0, 0.6f));  // wholly behind the camera
-    EXPECT_FALSE(sees(frustum, 6, 0, -5));    // one corner exactly on the right plane
 
     // Moving the camera changes nothing until the frustum is extracted again; extract(false)
     // keeps the stored matrices.

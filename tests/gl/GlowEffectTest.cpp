@@ -75,8 +75,6 @@ float twoTaps(int d) {
 TEST_F(GlowEffectTest, ConstructionMakesAnRgbTextureOfTheCaptureSizeAndLeavesTexturingOff) {
     GlowEffect glow(32, 16);
     EXPECT_FALSE(gltest::isEnabled(GL_TEXTURE_2D));
-    EXPECT_EQ(glow.passes(), 0);
-    EXPECT_EQ(glow.intensity(), 1.0f);
     glBindTexture(GL_TEXTURE_2D, glow.texture());
     GLint w = 0, h = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
@@ -95,7 +93,7 @@ TEST_F(GlowEffectTest, ConstructionMakesAnRgbTextureOfTheCaptureSizeAndLeavesTex
               (std::vector<GLint>{10, 20, 300, 400}));
 }
 
-TEST_F(GlowEffectTest, OnePassSpreadsABrightTexelWithTheFiveTapWeightsBothWays) {
+TEST_F(GlowEffectTest, EachPassSpreadsLightWithTheFiveTapWeightsBothWays) {
     GlowEffect glow(64, 64);
     const std::vector<uint8_t> tex =
         blurred(glow, 1, [] { fillBlock(32, 32, 1, 1, 1.0f, 1.0f, 1.0f); });
@@ -109,11 +107,9 @@ TEST_F(GlowEffectTest, OnePassSpreadsABrightTexelWithTheFiveTapWeightsBothWays) 
     }
     // The weights sum to one: the blur spreads the light without adding or losing much.
     EXPECT_NEAR(total, 255, 12);
-}
 
-TEST_F(GlowEffectTest, TwoPassesApplyTheFilterTwiceInEachDirection) {
-    GlowEffect glow(64, 64);
-    // A vertical line shows the horizontal filter, a horizontal line the vertical one.
+    // Two passes apply the filter twice in each direction: a vertical line shows the
+    // horizontal filter, a horizontal line the vertical one.
     const std::vector<uint8_t> across =
         blurred(glow, 2, [] { fillBlock(32, 0, 1, 64, 1.0f, 1.0f, 1.0f); });
     const std::vector<uint8_t> down =

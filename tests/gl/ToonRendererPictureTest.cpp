@@ -185,20 +185,6 @@ TEST_F(ToonPictureTest, OutlineRingsTheSilhouetteInBlack) {
     }
 }
 
-TEST_F(ToonPictureTest, EmptyModelDrawsNothing) {
-    const Model empty;
-    for (ToonVariant variant : gltest::kAllVariants) {
-        std::unique_ptr<ToonRenderer> renderer = gltest::makeVariant(variant);
-        renderer->setToonTexture(ramp_);
-        for (bool flat : {false, true}) {
-            const std::vector<uint8_t> picture =
-                drawWith(*renderer, &empty, Vector3(0, 1, 5), flat);
-            EXPECT_EQ(countColour(picture, 51, 77, 102), picture.size() / 3)
-                << gltest::variantName(variant);
-        }
-    }
-}
-
 TEST_F(ToonPictureTest, ModelGeometryIsDrawnInTheCurrentColourWithOnlyTheVertexArray) {
     const std::unique_ptr<Model> sphere = gltest::makeSphereModel();
     gltest::lookAtModelFromFront();

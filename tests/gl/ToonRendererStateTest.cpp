@@ -51,18 +51,19 @@ void expectColor(float r, float g, float b) {
 
 class ToonStateTest : public gltest::ToonTest, public ::testing::WithParamInterface<ToonVariant> {};
 
-TEST_P(ToonStateTest, DrawLeavesTheAgreedStateForFullAndEmptyModels) {
+TEST_P(ToonStateTest, DrawAndDrawFlatLeaveTheAgreedStateForFullAndEmptyModels) {
     std::unique_ptr<ToonRenderer> renderer = gltest::makeVariant(GetParam());
     renderer->setToonTexture(ramp_);
     gltest::lookAtModelFromFront();
     const std::unique_ptr<Model> sphere = gltest::makeSphereModel(8, 8);
     const Model empty;
     for (const Model* model : {static_cast<const Model*>(sphere.get()), &empty}) {
+        SCOPED_TRACE(model->vertexCount() ? "sphere" : "no vertices");
         glDepthFunc(GL_LEQUAL);
         glLineWidth(1.0f);
         glColor3f(0.3f, 0.6f, 0.9f);
         renderer->draw(model, Vector3(2, 3, 4));
-        expectSharedExitState(model->vertexCount() ? "sphere" : "no vertices");
+        expectSharedExitState("draw");
         EXPECT_EQ(getInteger(GL_DEPTH_FUNC), GL_LEQUAL);
         EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), 3.0f);
         if (GetParam() == ToonVariant::kMultitexture) {
@@ -70,35 +71,23 @@ TEST_P(ToonStateTest, DrawLeavesTheAgreedStateForFullAndEmptyModels) {
         } else {
             expectColor(0.0f, 0.0f, 0.0f);
         }
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-}
-
-TEST_P(ToonStateTest, DrawFlatKeepsDepthFunctionAndOnlyTheOutlineTouchesWidthAndColour) {
-    std::unique_ptr<ToonRenderer> renderer = gltest::makeVariant(GetParam());
-    renderer->setToonTexture(ramp_);
-    gltest::lookAtModelFromFront();
-    const std::unique_ptr<Model> sphere = gltest::makeSphereModel(8, 8);
-    const Model empty;
-    for (const Model* model : {static_cast<const Model*>(sphere.get()), &empty}) {
+        // drawFlat keeps a depth function it has no business changing; only its outline
+        // touches the line width and colour.
         for (bool outline : {false, true}) {
-            SCOPED_TRACE(outline ? "outline" : "no outline");
-            // A depth function the operation has no business changing.
             glDepthFunc(GL_ALWAYS);
             glLineWidth(1.5f);
             glColor3f(0.3f, 0.6f, 0.9f);
             renderer->drawFlat(model, Vector3(2, 3, 4), outline);
-            expectSharedExitState(model->vertexCount() ? "sphere" : "no vertices");
+            expectSharedExitState(outline ? "drawFlat with outline" : "drawFlat");
             EXPECT_EQ(getInteger(GL_DEPTH_FUNC), GL_ALWAYS);
+            EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), outline ? 3.0f : 1.5f);
             if (outline) {
-                EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), 3.0f);
                 expectColor(0.0f, 0.0f, 0.0f);
             } else {
-                EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), 1.5f);
                 expectColor(0.3f, 0.6f, 0.9f);
             }
-            EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         }
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     glDepthFunc(GL_LEQUAL);
 }

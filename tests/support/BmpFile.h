@@ -22,7 +22,6 @@ public:
     static std::optional<BmpFile> read(const std::string& path, std::string* why = nullptr);
 
     int width() const { return width_; }
-    int storedHeight() const { return storedHeight_; }  // negative for top-down files
     int height() const { return storedHeight_ < 0 ? -storedHeight_ : storedHeight_; }
     int bitsPerPixel() const { return bitsPerPixel_; }
     uint32_t compression() const { return compression_; }

@@ -55,20 +55,6 @@ void loadWhiteSkinIntoDefaultTexture() {
     loadSkinIntoDefaultTexture(white, white);
 }
 
-std::unique_ptr<Model> makeTriangleModel(unsigned count) {
-    std::vector<ModelVertex> vertices(count);
-    for (unsigned i = 0; i < count; ++i) {
-        const float base = 0.1f * static_cast<float>(i / 3);
-        const unsigned corner = i % 3;
-        vertices[i].position =
-            Vector3(base + (corner == 1 ? 0.1f : 0.0f), corner == 2 ? 0.1f : 0.0f, 0.0f);
-        vertices[i].normal = Vector3(0.0f, 0.0f, 1.0f);
-    }
-    auto model = std::make_unique<Model>();
-    model->setVertices(vertices);
-    return model;
-}
-
 std::unique_ptr<Model> makeFacingSquare() {
     const auto corner = [](float x, float y, float u, float v) {
         ModelVertex c;

@@ -23,8 +23,6 @@ GLuint makeRampTexture(const std::vector<uint8_t>& greys, GLint filter);
 void loadSkinIntoDefaultTexture(const uint8_t left[3], const uint8_t right[3]);
 void loadWhiteSkinIntoDefaultTexture();
 
-// A model of count vertices (count / 3 small triangles facing +z).
-std::unique_ptr<Model> makeTriangleModel(unsigned count);
 // A square in the z = 0 plane, side 2, facing +z, normals (0, 0, 1); it stands on y = 0.
 std::unique_ptr<Model> makeFacingSquare();
 // A unit sphere (stands on y = 0, centre at y = 1).

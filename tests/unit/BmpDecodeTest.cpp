@@ -80,62 +80,41 @@ TEST(BmpDecodeTest, SamePictureInEveryLayoutDecodesToTheSameBytes) {
             EXPECT_EQ(image->sizeY, c.height);
             EXPECT_EQ(bytesOf(*image), pic.rgb);
         }
+        // And through a file, as the game loads its pictures.
+        const std::string path = bmptest::tempPath("every_layout.bmp");
+        ASSERT_TRUE(bmptest::writeFile(path, bmptest::encode(pic, Format{})));
+        const std::unique_ptr<BmpImage> loaded = loadBmpImage(path.c_str());
+        std::remove(path.c_str());
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(bytesOf(*loaded), pic.rgb);
     }
 }
 
-TEST(BmpDecodeTest, ThreePixelWideRowsSkipTheirPaddingWithoutShear) {
-    // Two rows of 3 pixels: 9 bytes each, padded to 12 with bytes that must not be read.
-    RawBmp raw;
-    raw.width = 3;
-    raw.height = 2;
-    raw.pixels = {1,  2,  3,  4,  5,  6,  7,  8,  9,  0xEE, 0xEE, 0xEE,  // bottom row, B G R order
-                  10, 11, 12, 13, 14, 15, 16, 17, 18, 0xEE, 0xEE, 0xEE};
-    const std::vector<uint8_t> file = bmptest::assemble(raw);
-    const std::unique_ptr<BmpImage> image = decodeBmp(file.data(), file.size());
-    ASSERT_NE(image, nullptr);
-    const std::vector<uint8_t> expected = {3,  2,  1,  6,  5,  4,  9,  8,  7,
-                                           12, 11, 10, 15, 14, 13, 18, 17, 16};
-    EXPECT_EQ(bytesOf(*image), expected);
-}
-
-TEST(BmpDecodeTest, LoadsFromAFileAndKeepsTheBottomRowFirst) {
-    Picture pic{2, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}};
-    const std::string path = bmptest::tempPath("bottom_first.bmp");
-    ASSERT_TRUE(bmptest::writeFile(path, bmptest::encode(pic, Format{})));
-    const std::unique_ptr<BmpImage> image = loadBmpImage(path.c_str());
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(bytesOf(*image), pic.rgb);
-    std::remove(path.c_str());
-}
-
-TEST(BmpDecodeTest, PaletteIndicesBeyondTheTableAreBlack) {
-    RawBmp raw;
-    raw.width = 4;
-    raw.height = 1;
-    raw.bitCount = 8;
-    raw.fileHeader = false;
-    raw.colorsUsed = 2;
-    raw.palette = {{10, 20, 30}, {40, 50, 60}};
-    raw.pixels = {1, 0, 2, 255};
-    const std::vector<uint8_t> file = bmptest::assemble(raw);
-    const std::unique_ptr<BmpImage> image = decodeBmp(file.data(), file.size());
-    ASSERT_NE(image, nullptr);
-    const std::vector<uint8_t> expected = {40, 50, 60, 10, 20, 30, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(bytesOf(*image), expected);
-}
-
-TEST(BmpDecodeTest, SixteenBitChannelsWidenToTheFullRange) {
-    RawBmp raw;
-    raw.width = 4;
-    raw.height = 1;
-    raw.bitCount = 16;
+// Two things the encoder above never writes: indices past a short colour table (black, not a
+// read beyond it) and the unused top bit of 16-bit pixels (ignored). 16-bit channels widen
+// to the full range: 31 to 255, 1 to 8.
+TEST(BmpDecodeTest, ShortPaletteAndSixteenBitPixelsDecodeToTheRightColours) {
+    RawBmp palette;
+    palette.width = 4;
+    palette.bitCount = 8;
+    palette.fileHeader = false;
+    palette.colorsUsed = 2;
+    palette.palette = {{10, 20, 30}, {40, 50, 60}};
+    palette.pixels = {1, 0, 2, 255};
+    RawBmp sixteen;
+    sixteen.width = 4;
+    sixteen.bitCount = 16;
     // white, black with the unused bit set, red 1, blue 16
-    raw.pixels = {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x04, 0x10, 0x00};
-    const std::vector<uint8_t> file = bmptest::assemble(raw);
-    const std::unique_ptr<BmpImage> image = decodeBmp(file.data(), file.size());
-    ASSERT_NE(image, nullptr);
-    const std::vector<uint8_t> expected = {255, 255, 255, 0, 0, 0, 8, 0, 0, 0, 0, 132};
-    EXPECT_EQ(bytesOf(*image), expected);
+    sixteen.pixels = {0xFF, 0x7F, 0x00, 0x80, 0x00, 0x04, 0x10, 0x00};
+    const std::pair<RawBmp, std::vector<uint8_t>> cases[] = {
+        {palette, {40, 50, 60, 10, 20, 30, 0, 0, 0, 0, 0, 0}},
+        {sixteen, {255, 255, 255, 0, 0, 0, 8, 0, 0, 0, 0, 132}}};
+    for (const auto& [raw, expected] : cases) {
+        const std::vector<uint8_t> file = bmptest::assemble(raw);
+        const std::unique_ptr<BmpImage> image = decodeBmp(file.data(), file.size());
+        ASSERT_NE(image, nullptr) << raw.bitCount;
+        EXPECT_EQ(bytesOf(*image), expected) << raw.bitCount;
+    }
 }
 
 // Palette for the hand-written RLE streams: index n is (n, 100 + n, 200 + n), except 0.

@@ -73,39 +73,31 @@ TEST(BmpHostileTest, EachFailureReportsItsMessageAndReturnsNoRecord) {
         file.resize(3);
         cases.push_back({"file header cut short", file, conversion});
     }
-    auto withField = [](RawBmp raw, auto change) {
+    // Header fields that no decoder may trust.
+    const std::pair<const char*, void (*)(RawBmp&)> fields[] = {
+        {"zero width", [](RawBmp& r) { r.width = 0; }},
+        {"negative width", [](RawBmp& r) { r.width = -2; }},
+        {"zero height", [](RawBmp& r) { r.height = 0; }},
+        {"most negative height", [](RawBmp& r) { r.height = INT32_MIN; }},
+        {"absurd size", [](RawBmp& r) { r.width = r.height = 65536; }},
+        {"size whose product wraps in 32 bits", [](RawBmp& r) { r.width = r.height = 0x10001; }},
+        {"bit count 2", [](RawBmp& r) { r.bitCount = 2; }},
+        {"bit fields compression", [](RawBmp& r) { r.compression = 3; }},
+        {"RLE8 on a 24-bit picture", [](RawBmp& r) { r.compression = 1; }},
+        {"colour table past the end of file", [](RawBmp& r) {
+             r.bitCount = 8;
+             r.pixels.assign(8, 0);
+         }}};
+    for (const auto& [what, change] : fields) {
+        RawBmp raw = small24();
         change(raw);
-        return bmptest::assemble(raw);
-    };
-    cases.push_back(
-        {"zero width", withField(small24(), [](RawBmp& r) { r.width = 0; }), conversion});
-    cases.push_back(
-        {"negative width", withField(small24(), [](RawBmp& r) { r.width = -2; }), conversion});
-    cases.push_back(
-        {"zero height", withField(small24(), [](RawBmp& r) { r.height = 0; }), conversion});
-    cases.push_back({"most negative height",
-                     withField(small24(), [](RawBmp& r) { r.height = INT32_MIN; }), conversion});
-    cases.push_back({"absurd size",
-                     withField(small24(), [](RawBmp& r) { r.width = r.height = 65536; }),
-                     conversion});
-    cases.push_back({"size whose product wraps in 32 bits",
-                     withField(small24(), [](RawBmp& r) { r.width = r.height = 0x10001; }),
-                     conversion});
-    cases.push_back(
-        {"bit count 2", withField(small24(), [](RawBmp& r) { r.bitCount = 2; }), conversion});
-    cases.push_back({"bit fields compression",
-                     withField(small24(), [](RawBmp& r) { r.compression = 3; }), conversion});
-    cases.push_back({"RLE8 on a 24-bit picture",
-                     withField(small24(), [](RawBmp& r) { r.compression = 1; }), conversion});
-    cases.push_back(
-        {"top-down RLE", withField(rle8({0, 1}), [](RawBmp& r) { r.height = -2; }), conversion});
-    cases.push_back({"colour table past the end of file",
-                     withField(small24(),
-                               [](RawBmp& r) {
-                                   r.bitCount = 8;
-                                   r.pixels.assign(8, 0);
-                               }),
-                     conversion});
+        cases.push_back({what, bmptest::assemble(raw), conversion});
+    }
+    {
+        RawBmp raw = rle8({0, 1});
+        raw.height = -2;
+        cases.push_back({"top-down RLE", bmptest::assemble(raw), conversion});
+    }
     {
         std::vector<uint8_t> file = bmptest::assemble(small24());
         set32(file, 10, 0xFFFFFFF0u);

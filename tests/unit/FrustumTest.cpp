@@ -56,24 +56,6 @@ protected:
     Frustum frustum;
 };
 
-TEST_F(FrustumTest, PlanesComeInOrderAndAreNormalised) {
-    const float s = 1.0f / std::sqrt(2.0f);
-    // 90 degrees: the side planes are at 45 degrees, facing inwards.
-    const float expected[4][3] = {{-s, 0, -s}, {s, 0, -s}, {0, s, -s}, {0, -s, -s}};
-    for (int i = Frustum::kRight; i <= Frustum::kTop; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_NEAR(frustum.plane(i)[k], expected[i][k], 1e-6f) << "plane " << i;
-        }
-        EXPECT_NEAR(frustum.plane(i)[3], 0.0f, 1e-6f);
-    }
-    // far: z > -10000 (a difference of two nearly equal floats: only roughly 10000); near:
-    // z < -1.
-    EXPECT_NEAR(frustum.plane(Frustum::kFar)[2], 1.0f, 1e-6f);
-    EXPECT_NEAR(frustum.plane(Frustum::kFar)[3], 10000.0f, 10.0f);
-    EXPECT_NEAR(frustum.plane(Frustum::kNear)[2], -1.0f, 1e-6f);
-    EXPECT_NEAR(frustum.plane(Frustum::kNear)[3], -1.0f, 1e-4f);
-}
-
 TEST_F(FrustumTest, BoxInFrontIsSeenBehindIsNot) {
     EXPECT_TRUE(sees(0, 0, -5));
     EXPECT_FALSE(sees(0, 0, 5));

@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <string>
 
-#include "render/ObjFile.h"
-
 namespace {
 
 // Loads a model from OBJ text through a real file, as the game does.
@@ -150,15 +148,6 @@ TEST(ModelTest, CornersWithBadIndicesGetZerosWithoutReadingOutside) {
     expectPosition(v[10], -1.5f, 0.0f, -1.5f);
     EXPECT_EQ(v[11].u, 0.0f);
     EXPECT_FLOAT_EQ(v[11].normal.y(), 1.0f);
-}
-
-TEST(ModelTest, BuildsFromAFileReadInMemory) {
-    ObjFile file("");
-    ASSERT_EQ(file.readFromMemory(kCube, sizeof kCube - 1), ObjFile::kRead);
-    Model model;
-    model.build(file);
-    EXPECT_EQ(model.vertexCount(), 36u);
-    EXPECT_FLOAT_EQ(model.radius(), 3.0f);
 }
 
 }  // namespace

@@ -88,14 +88,6 @@ TEST(ObjFileTest, FacePatternDependsOnTheLinesReadBeforeIt) {
     }
 }
 
-TEST(ObjFileTest, PolygonKeepsOnlyItsFirstTriangle) {
-    ObjFile file("");
-    read(file, "f 1 2 3 4\nf 5 6 7 8 9\n");
-    ASSERT_EQ(file.faces.size(), 2u);
-    expectFace(file.faces[0], {0, 1, 2}, {-1, -1, -1}, {-1, -1, -1});
-    expectFace(file.faces[1], {4, 5, 6}, {-1, -1, -1}, {-1, -1, -1});
-}
-
 TEST(ObjFileTest, LineEndingsBlankLinesAndLongLines) {
     {
         ObjFile file("");
@@ -159,13 +151,15 @@ TEST(ObjFileTest, HostileFaceIndicesAreKeptAsReadWithoutOverflow) {
          "f 0 -1 -5\n"
          "f 1 x 3\n"
          "f 2147483647 -2147483648 99999999999999\n"
+         "f 5 6 7 8 9\n"  // a polygon keeps only its first triangle
          "f\n");
-    ASSERT_EQ(file.faces.size(), 4u);
+    ASSERT_EQ(file.faces.size(), 5u);
     expectFace(file.faces[0], {-1, -2, -6}, {-1, -1, -1}, {-1, -1, -1});
     expectFace(file.faces[1], {0, -1, -1}, {-1, -1, -1}, {-1, -1, -1});
     EXPECT_EQ(file.faces[2].position[0], INT_MAX - 1);
     EXPECT_EQ(file.faces[2].position[1], INT_MIN);
-    expectFace(file.faces[3], {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1});
+    expectFace(file.faces[3], {4, 5, 6}, {-1, -1, -1}, {-1, -1, -1});
+    expectFace(file.faces[4], {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1});
 }
 
 TEST(ObjFileTest, TruncatedLinesAtTheEndOfTheFile) {
@@ -217,14 +211,10 @@ TEST(ObjFileTest, MemoryReadMatchesFileReadOfTheSameBytes) {
     const char withNuls[] = "v 1 2\0 3\nv\0 4 5 6\nf 1 2\0 2\n";
     expectSameAsFile(std::string(withNuls, sizeof withNuls - 1));
     expectSameAsFile("v 1 2 3\r\nf 1 1 1 1\r\n#" + std::string(250, 'v') + "\nv 9 9 9");
-}
 
-TEST(ObjFileTest, MissingFileCannotBeOpenedAndReadsNothing) {
-    ObjFile file("no/such/folder/model.obj");
-    EXPECT_EQ(file.read(), ObjFile::kCannotOpen);
-    EXPECT_TRUE(file.positions.empty());
-    EXPECT_TRUE(file.faces.empty());
-    EXPECT_FALSE(file.hasNormals);
+    ObjFile missing("no/such/folder/model.obj");
+    EXPECT_EQ(missing.read(), ObjFile::kCannotOpen);
+    EXPECT_TRUE(missing.positions.empty());
 }
 
 }  // namespace
