@@ -50,7 +50,7 @@ class GameFrameTest : public gltest::GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        SoundManager::useBackendForInstance(std::make_unique<FakeAudioBackend>());
+        FakeAudioBackend::forInstance();
     }
 
     // Plays the script; the last frame starts from a colour buffer filled with a marker, so

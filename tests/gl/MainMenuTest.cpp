@@ -17,7 +17,7 @@ class MainMenuTest : public gltest::GlTest {
 protected:
     void SetUp() override {
         gltest::GlTest::SetUp();
-        SoundManager::useBackendForInstance(std::make_unique<FakeAudioBackend>());
+        FakeAudioBackend::forInstance();
         menu = &MainMenuScreen::instance();
         slot = menu;
         menu->screenSlot = &slot;

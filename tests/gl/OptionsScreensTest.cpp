@@ -33,8 +33,11 @@ class OptionsRulesTest : public gltest::GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        SoundManager::useBackendForInstance(std::make_unique<FakeAudioBackend>());
+        FakeAudioBackend::forInstance();
         std::remove("config.cfg");
+        // As in the game, the main menu (which every menu writes with) is built first: building
+        // it loads the settings, which must not overwrite what a test sets up afterwards.
+        MainMenuScreen::instance();
     }
     // Leaving an options screen saves the settings into the working folder.
     void TearDown() override {
@@ -438,8 +441,9 @@ TEST_F(MenuPicturesTest, Results) {
     game.setDifficulty(11);
     const float sx = 1024.0f / 422.0f, sy = 768.0f / 316.0f;
     int x0 = 1024, y0 = 768, x1 = -1, y1 = -1;
+    // Left of the pointer at x 900, whose sparkles move from one frame to the next.
     for (int y = 0; y < 768; ++y) {
-        for (int x = 0; x < 1024; ++x) {
+        for (int x = 0; x < 820; ++x) {
             if (std::memcmp(f.at(x, y), without.at(x, y), 3) != 0) {
                 x0 = std::min(x0, x), x1 = std::max(x1, x);
                 y0 = std::min(y0, y), y1 = std::max(y1, y);
