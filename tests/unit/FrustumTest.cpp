@@ -99,6 +99,18 @@ TEST_F(FrustumTest, ModelBoxCentreIsAddedToThePosition) {
     EXPECT_TRUE(frustum.containsBox(Vector3(0, -6.3f, -5), &model, 1.0f));  // box y -6.3..-5.3
 }
 
+// A model drawn enlarged about its origin (a giant otter) is tested where it is drawn: its
+// head, high above the unscaled box, is on a pick line through it.
+TEST_F(FrustumTest, AScaledModelsBoxRisesWithIt) {
+    const std::vector<float> thin = projectionMatrix(1.0, 1.0, 1.0, 10000.0);
+    frustum.setMatrices(kIdentity, thin.data());
+    frustum.extract(false);
+    // Standing at y -2.2, drawn 2.5 times its unit height: from -2.2 to 0.3, so the view line
+    // at y 0 crosses its top. An unscaled centre would test -2.95..-0.45 and miss it.
+    EXPECT_TRUE(frustum.containsBox(Vector3(0, -2.2f, -5), &model, 2.5f));
+    EXPECT_FALSE(frustum.containsBox(Vector3(0, -2.2f, -5), &model, 1.0f));
+}
+
 TEST_F(FrustumTest, ModelViewIsAppliedBeforeTheProjection) {
     // The camera stands at (100, 0, 0) looking down -x: world (x, y, z) is at eye
     // (-z, y, x - 100). Multiplying the other way round would not see the same boxes.
