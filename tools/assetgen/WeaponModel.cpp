@@ -47,39 +47,51 @@ void addSideShape(Mesh& mesh, const std::vector<Vec2>& outline, float halfWidth,
                          Transform::rotationY(-kPi * 0.5f));
 }
 
+// The gun is drawn in eye space with the eye 15 above its base and 2 behind its z = 0, so a
+// point (x, y, z) shows only above the line y = 13 - z (the bottom of a 90 degree view). The
+// rear is kept under that line and the bulk sits forward, far enough from the eye to stay
+// modest on screen; the grip and stock exist for the silhouette but are never seen in play.
+float bodyRadius(float t) {
+    // A teardrop: fat two thirds of the way forward, a slim tail where the eye is close.
+    // sin(pi) rounds to a hair below zero: clamped, or the tip's power would be NaN.
+    return 3.2f * std::pow(std::max(0.0f, std::sin(kPi * std::pow(t, 1.45f))), 0.8f);
+}
+
 Mesh buildWeapon(const Canvas& skin) {
     Mesh mesh;
     const UvRect body = kBodyCell.uv(skin), teal = kTealCell.uv(skin);
     const UvRect metal = kMetalCell.uv(skin), grip = kGripCell.uv(skin);
-    // Bulbous housing from the very back to under the coils.
-    shapes::addEllipsoid(mesh, Vec3{0.0f, 0.0f, 0.0f}, Vec3{4.4f, 13.5f, 4.2f}, 20, 14, body,
-                         Transform::translation(Vec3{0.0f, 8.2f, -3.5f}) * kAlongZ);
-    // Barrel, three glowing energy coils and the flared muzzle ring. Everything in front of
-    // the player's eye stays low: the eye is 15 units above the grip, just over the gun.
     const UvRect glass = kCoilCell.uv(skin);
-    shapes::addCylinder(mesh, Vec3{0.0f, 6.0f, 0.0f}, 9.5f, 2.1f, 2.1f, 16, metal, metal,
-                        Transform::translation(Vec3{0.0f, kAxisY, 0.0f}) * kAlongZ);
-    for (float z : {8.0f, 10.4f, 12.8f}) {
-        shapes::addCylinder(mesh, Vec3{0.0f, z, 0.0f}, 1.3f, 3.0f, 3.0f, 16, glass, teal,
-                            Transform::translation(Vec3{0.0f, kAxisY, 0.0f}) * kAlongZ);
+    // Chunky housing rising from a slim low tail to the barrel; flattened a little across.
+    shapes::addTube(
+        mesh,
+        [](float t) {
+            return Vec3{0.0f, 4.4f + 2.6f * t, 2.0f + 10.5f * t};
+        },
+        bodyRadius, Vec3{0.0f, 1.0f, 0.0f}, 20, 24, body,
+        Transform::scaling(Vec3{0.8f, 1.0f, 1.0f}));
+    // Barrel, three glowing energy coils and the flared muzzle ring.
+    const Transform onAxis = Transform::translation(Vec3{0.0f, kAxisY, 0.0f}) * kAlongZ;
+    shapes::addCylinder(mesh, Vec3{0.0f, 9.0f, 0.0f}, 6.0f, 1.9f, 1.9f, 16, metal, metal, onAxis);
+    for (float z : {11.0f, 12.4f, 13.8f}) {
+        shapes::addCylinder(mesh, Vec3{0.0f, z, 0.0f}, 1.0f, 2.6f, 2.6f, 16, glass, glass, onAxis);
     }
-    shapes::addCylinder(mesh, Vec3{0.0f, 14.6f, 0.0f}, kMuzzleZ - 14.6f, 2.8f, 3.6f, 16, teal,
-                        kMuzzleCell.uv(skin),
-                        Transform::translation(Vec3{0.0f, kAxisY, 0.0f}) * kAlongZ);
-    // Front sight on the muzzle ring.
-    addSideShape(mesh, {{14.8f, 10.0f}, {16.6f, 10.0f}, {16.2f, 12.0f}, {15.4f, 12.0f}}, 0.6f,
-                 teal);
-    // Grip slanting back, trigger and guard, a fin under the barrel.
-    addSideShape(mesh, {{-11.5f, 0.0f}, {-6.5f, 0.0f}, {-3.8f, 7.0f}, {-8.8f, 7.0f}}, 1.9f, grip);
-    addSideShape(mesh, {{-2.6f, 3.2f}, {-1.6f, 3.2f}, {-1.2f, 6.0f}, {-2.4f, 6.0f}}, 0.5f, metal);
-    addSideShape(mesh, {{-6.2f, 1.6f}, {1.2f, 1.6f}, {1.2f, 2.6f}, {-5.8f, 2.6f}}, 0.7f, grip);
-    addSideShape(mesh, {{0.2f, 1.6f}, {1.2f, 1.6f}, {1.2f, 5.6f}, {0.2f, 5.6f}}, 0.7f, grip);
-    addSideShape(mesh, {{4.0f, 4.4f}, {11.0f, 4.4f}, {10.0f, 2.6f}, {5.5f, 2.6f}}, 0.8f, teal);
-    // Side fins at the back for the toy look.
-    for (float side : {-1.0f, 1.0f}) {
-        shapes::addBox(mesh, Vec3{side > 0 ? 3.6f : -6.6f, 7.2f, -14.0f},
-                       Vec3{side > 0 ? 6.6f : -3.6f, 8.6f, -7.0f}, {teal, teal, teal});
-    }
+    shapes::addCylinder(mesh, Vec3{0.0f, 14.9f, 0.0f}, kMuzzleZ - 14.9f, 2.4f, 3.4f, 16, teal,
+                        kMuzzleCell.uv(skin), onAxis);
+    // Front sight on the muzzle ring and rear sight on the housing: what the eye lines up.
+    addSideShape(mesh, {{15.2f, 9.4f}, {16.6f, 9.4f}, {16.2f, 11.6f}, {15.6f, 11.6f}}, 0.5f, teal);
+    addSideShape(mesh, {{8.0f, 8.7f}, {9.8f, 9.0f}, {9.5f, 10.2f}, {8.4f, 10.2f}}, 0.35f, teal);
+    // Grip slanting back, trigger and guard.
+    addSideShape(mesh, {{1.5f, 0.0f}, {5.0f, 0.0f}, {7.5f, 4.4f}, {4.0f, 4.4f}}, 1.5f, grip);
+    addSideShape(mesh, {{6.6f, 2.6f}, {7.4f, 2.6f}, {7.8f, 4.6f}, {6.8f, 4.6f}}, 0.45f, metal);
+    addSideShape(mesh, {{4.6f, 1.4f}, {9.6f, 1.4f}, {9.6f, 2.2f}, {4.9f, 2.2f}}, 0.6f, grip);
+    addSideShape(mesh, {{8.8f, 1.4f}, {9.6f, 1.4f}, {9.6f, 4.6f}, {8.8f, 4.6f}}, 0.6f, grip);
+    // Slim skeleton stock; its butt plate at z = -17 balances the muzzle, so the loader's
+    // recentring (on the middle of the z extent) leaves the muzzle at z = 17.
+    addSideShape(mesh, {{-16.0f, 4.0f}, {3.0f, 4.6f}, {3.0f, 5.8f}, {-16.0f, 5.4f}}, 0.9f, teal);
+    addSideShape(mesh, {{-15.0f, 0.6f}, {-13.6f, 0.6f}, {2.4f, 3.8f}, {2.4f, 4.8f}}, 0.8f, teal);
+    addSideShape(mesh, {{-17.0f, 0.6f}, {-15.0f, 0.6f}, {-15.0f, 5.8f}, {-17.0f, 5.8f}}, 1.3f,
+                 grip);
     return mesh;
 }
 
