@@ -26,18 +26,21 @@ take test_options-game-options game-options
 # The grass picture does not compress well: 256 colours keep it small.
 convert "$out/test_results-results-after-click.png" -colors 256 "PNG8:$docs/results.png"
 
-# Of the game frames taken just after each shot (the last one is the results screen), the
-# one where the muzzle flash shows most.
-best="" best_flash=-1
-last=$(cat "$out/test_results-shots.txt")
-for shot in "$out"/test_results-game-firing-*.png; do
-  case $shot in *-firing-"$last"?.png) continue ;; esac
-  # Saturated orange just around and above the muzzle, clear of the gun's orange sleeve.
-  flash=$(convert "$shot" -crop 280x150+300+300 +repage \
-    -fx 'r > 0.95 && g > 0.35 && g < 0.75 && b < 0.25 ? 1 : 0' -format '%[fx:int(mean*w*h)]' info:)
+# Of the game frames taken just after each shot, the latest one that shows the muzzle flash,
+# when the otters are nearest; else the one where it shows most. The results screen's green
+# grass tells its frames apart.
+best="" best_flash=-1 latest_flash=""
+for shot in $(ls -v "$out"/test_results-game-firing-*.png); do
+  read -r r g b <<<"$(convert "$shot" \
+    -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]' info:)"
+  [ "$g" -gt $((r + 30)) ] && [ "$g" -gt $((b + 40)) ] && continue
+  # The flash's orange star around the muzzle (a lit patch of ground counts a little).
+  flash=$(convert "$shot" -crop 500x230+200+380 +repage \
+    -fx 'r > 0.9 && g > 0.3 && g < 0.85 && b < 0.3 ? 1 : 0' -format '%[fx:int(mean*w*h)]' info:)
+  [ "$flash" -lt 3000 ] || latest_flash=$shot
   if [ "$flash" -gt "$best_flash" ]; then
     best=$shot best_flash=$flash
   fi
 done
-cp "$best" "$docs/game.png"
+cp "${latest_flash:-$best}" "$docs/game.png"
 echo "screenshots written to $docs"
