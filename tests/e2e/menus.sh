@@ -38,9 +38,12 @@ menus_widget_at() { [ "$(menus_red "$1" "$2" "$3" 16 16)" -gt 70 ]; }
 # The options hub's wide video and game buttons; the settings screens each by two of their own
 # arrows or boxes, which no other screen has at those places.
 menus_is_hub() {
-  [ "$(menus_button "$1" 270 160 480 40)" -gt 150 ] && [ "$(menus_button "$1" 270 560 480 40)" -gt 150 ]
+  [ "$(menus_button "$1" 270 160 480 40)" -gt 150 ] &&
+    [ "$(menus_button "$1" 270 560 480 40)" -gt 150 ]
 }
-menus_is_video() { ! menus_is_hub "$1" && menus_widget_at "$1" 100 250 && menus_widget_at "$1" 320 450; }
+menus_is_video() {
+  ! menus_is_hub "$1" && menus_widget_at "$1" 100 250 && menus_widget_at "$1" 320 450
+}
 menus_is_audio() { menus_widget_at "$1" 500 300 && menus_widget_at "$1" 500 400; }
 menus_is_game_options() { menus_widget_at "$1" 200 200 && menus_widget_at "$1" 415 200; }
 # The results screen lies on grass: green over the whole screen.

@@ -79,7 +79,8 @@ go_to menus_is_hub hub-after-game 132 666 >/dev/null
 go_to menus_is_menu main-menu-after-options Escape >/dev/null
 low_otters=$(menu_otters menu-low-otters)
 [ $((normal_otters - low_otters)) -gt 150 ] ||
-  e2e_fail "the low-polygon otters look like the normal ones ($normal_otters, $low_otters dark pixels)"
+  e2e_fail "the low-polygon otters look like the normal ones" \
+    "($normal_otters, $low_otters dark pixels)"
 leave_by_exit_screen first-run
 
 # Difficulty 14, sensitivities one step up from the first pair (vertical 0.0015, horizontal
