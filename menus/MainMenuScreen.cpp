@@ -118,6 +118,8 @@ MainMenuScreen::~MainMenuScreen() = default;
 const char* MainMenuScreen::creditsLine() { return kCredits; }
 float MainMenuScreen::creditsWrap() { return kCreditsWrap; }
 
+const Otter& MainMenuScreen::otter(int index) const { return otters_[index]; }
+
 bool MainMenuScreen::resumeAvailable() const { return GameScreen::instance().gameSuspended(); }
 
 void MainMenuScreen::display() {

@@ -44,6 +44,8 @@ public:
     // The credits line and the x below which it starts again from the right edge.
     static const char* creditsLine();
     static float creditsWrap();
+    // The posed otter (0) and the one walking behind (1), for looking at only.
+    const Otter& otter(int index) const;
 
 private:
     std::unique_ptr<Texture> background_;

@@ -2,7 +2,8 @@
 # screenshots with ImageMagick. Source this file; every test script calls e2e_start first.
 #
 #   e2e_start GAME_BINARY [args]  start Xvfb and the game; waits for the game window (runs
-#                                 from the binary's folder, or from E2E_CWD when set)
+#                                 from the binary's folder, or from E2E_CWD when set); a
+#                                 second call replaces the first call's Xvfb
 #   e2e_key KEY...                send keys (xdotool names: Escape, Return, a, Left, ...)
 #   e2e_key_down KEY / e2e_key_up KEY
 #   e2e_move X Y                  move the pointer (window coordinates)
@@ -48,7 +49,14 @@ e2e_start() {
   local game=$1
   shift
   [ -x "$game" ] || e2e_fail "no game binary at $game"
+  # A second start in one test gets a fresh server; the last one must be gone first, or the
+  # new one may race it for its display number.
+  if [ -n "$E2E_XVFB_PID" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+  fi
   local fdfile="$E2E_DIR/display"
+  rm -f "$fdfile"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   E2E_XVFB_PID=$!
   for _ in $(seq 100); do

@@ -29,7 +29,35 @@ menus_is_menu() {
   [ "$(menus_button "$1" 400 412 220 40)" -gt 150 ] && [ "$(menus_red "$1" 140 560 80 120)" -lt 60 ]
 }
 menus_has_resume() { [ "$(menus_button "$1" 400 142 220 40)" -gt 150 ]; }
-menus_is_game() { ! menus_is_menu "$1" && ! menus_is_intro "$1" && ! menus_is_exit "$1"; }
+menus_is_game() {
+  ! menus_is_menu "$1" && ! menus_is_intro "$1" && ! menus_is_exit "$1" && ! menus_is_results "$1"
+}
+
+# A 16 x 16 arrow or check box (orange rim) at widget position LEFT TOP.
+menus_widget_at() { [ "$(menus_red "$1" "$2" "$3" 16 16)" -gt 70 ]; }
+# The options hub's wide video and game buttons; the settings screens each by two of their own
+# arrows or boxes, which no other screen has at those places.
+menus_is_hub() {
+  [ "$(menus_button "$1" 270 160 480 40)" -gt 150 ] &&
+    [ "$(menus_button "$1" 270 560 480 40)" -gt 150 ]
+}
+menus_is_video() {
+  ! menus_is_hub "$1" && menus_widget_at "$1" 100 250 && menus_widget_at "$1" 320 450
+}
+menus_is_audio() { menus_widget_at "$1" 500 300 && menus_widget_at "$1" 500 400; }
+menus_is_game_options() { menus_widget_at "$1" 200 200 && menus_widget_at "$1" 415 200; }
+# The results screen lies on grass: green over the whole screen.
+menus_is_results() {
+  local r g b
+  read -r r g b <<<"$(e2e_region_mean "$1" 0 0 1024 768)"
+  [ "$g" -gt $((r + 30)) ] && [ "$g" -gt $((b + 40)) ]
+}
+
+# Clicks the middle of the 16 x 16 widget at widget position LEFT TOP.
+menus_click_widget() { e2e_click $(($1 + 8)) $(($2 + 8)); }
+
+# The 48 bytes of a settings file as one hex string.
+menus_config_hex() { xxd -p "$1" | tr -d '\n'; }
 
 # Waits until the screen passes a check (menus_is_menu, ...); prints the screenshot's path.
 menus_wait_for() {

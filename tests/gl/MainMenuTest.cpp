@@ -2,8 +2,11 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
+#include "app/Clock.h"
+#include "entities/Otter.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MainMenuScreen.h"
@@ -89,6 +92,34 @@ TEST_F(MainMenuTest, ResumeIsNeitherDrawnNorClickableUntilAGameIsSuspended) {
     menu->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, rx, ry);
     EXPECT_EQ(slot, &game);
     EXPECT_TRUE(game.gameSuspended()) << "resuming keeps the same game";
+}
+
+// Each turn of the walking otter reverses its heading, which passes through zero length; many
+// turns later both otters must still have a place and a facing to draw with.
+TEST_F(MainMenuTest, WalkingOtterKeepsAFinitePlaceAndFacingOverManyTurns) {
+    int now = gameclock::elapsedMs();
+    gameclock::setSource([&now] { return now; });
+    const Otter& walker = menu->otter(1);
+    float lastTargetX = walker.target().x();
+    int turns = 0;
+    for (int frame = 0; frame < 200 && turns < 4; ++frame) {
+        now += 1000;  // 20 units of walk a frame
+        menu->display();
+        for (int i : {0, 1}) {
+            const Otter& otter = menu->otter(i);
+            const Vector3& p = otter.position();
+            ASSERT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y()) && std::isfinite(p.z()) &&
+                        std::isfinite(otter.facing()))
+                << "otter " << i << " at frame " << frame;
+        }
+        ASSERT_LE(std::fabs(walker.position().x()), 240.0f) << "frame " << frame;
+        if (walker.target().x() != lastTargetX) {
+            lastTargetX = walker.target().x();
+            ++turns;
+        }
+    }
+    gameclock::setSource({});
+    EXPECT_EQ(turns, 4);
 }
 
 }  // namespace
