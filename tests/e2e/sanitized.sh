@@ -41,3 +41,6 @@ sanitized_expect_clean() {
     e2e_fail "sanitizer or GL error reports (whole stderr in $E2E_OUT/$E2E_NAME-stderr.txt)"
   fi
 }
+
+# A game stuck in a loop never reaches the idle step that answers SIGTERM: end it for good.
+trap '[ -n "$E2E_GAME_PID" ] && kill -9 "$E2E_GAME_PID" 2>/dev/null; e2e_cleanup' EXIT
