@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "app/Clock.h"
+#include "app/GlErrorReport.h"
 #include "app/KeyRepeatFilter.h"
 
 Screen* currentScreen = nullptr;
@@ -19,6 +20,17 @@ int pointerEntryCount_ = 0;
 volatile std::sig_atomic_t quitRequested_ = 0;
 void (*quitAction_)() = nullptr;
 KeyRepeatFilter keyRepeats_;
+long framesDrawn_ = 0;
+
+// The checked build looks for GL errors after every event, naming the screen that handled it
+// (the current one before the event: a switch takes effect afterwards).
+#ifdef ZORBLAT_GL_CHECKS
+void checkGl(const char* event, const Screen* screen) {
+    glerrors::report(event, screen, framesDrawn_);
+}
+#else
+void checkGl(const char*, const Screen*) {}
+#endif
 
 // Rounds towards minus infinity, so that points left of or above the window stay outside.
 int scaled(int value, int to, int from) {
@@ -75,49 +87,75 @@ void display() {
     static bool firstFrameDrawn = false;
     if (!firstFrameDrawn) {
         gameclock::TimedPart part("first frame");
-        currentScreen->display();
+        Screen* screen = currentScreen;
+        screen->display();
         firstFrameDrawn = true;
+        checkGl("display", screen);
+        ++framesDrawn_;
         return;
     }
-    currentScreen->display();
+    Screen* screen = currentScreen;
+    screen->display();
+    checkGl("display", screen);
+    ++framesDrawn_;
 }
 void idle() {
     if (quitRequested() && quitAction_) {
         quitAction_();
         return;
     }
-    currentScreen->idle();
+    Screen* screen = currentScreen;
+    screen->idle();
+    checkGl("idle", screen);
 }
 void mouse(int button, int state, int x, int y) {
-    currentScreen->mouse(button, state, screenXFromWindow(x), screenYFromWindow(y));
+    Screen* screen = currentScreen;
+    screen->mouse(button, state, screenXFromWindow(x), screenYFromWindow(y));
+    checkGl("mouse", screen);
 }
-void motion(int x, int y) { currentScreen->motion(screenXFromWindow(x), screenYFromWindow(y)); }
+void motion(int x, int y) {
+    Screen* screen = currentScreen;
+    screen->motion(screenXFromWindow(x), screenYFromWindow(y));
+    checkGl("motion", screen);
+}
 void passiveMotion(int x, int y) {
-    currentScreen->passiveMotion(screenXFromWindow(x), screenYFromWindow(y));
+    Screen* screen = currentScreen;
+    screen->passiveMotion(screenXFromWindow(x), screenYFromWindow(y));
+    checkGl("passive motion", screen);
 }
 // Presses made up by key repeat are the one thing dropped: a held Escape must not walk from
 // the game through the main menu to the exit screen.
 void keyboard(unsigned char key, int x, int y) {
     if (keyRepeats_.acceptPress(key, false)) {
-        currentScreen->keyboard(key, x, y);
+        Screen* screen = currentScreen;
+        screen->keyboard(key, x, y);
+        checkGl("keyboard", screen);
     }
 }
 void keyboardUp(unsigned char key, int x, int y) {
     keyRepeats_.release();
-    currentScreen->keyboardUp(key, x, y);
+    Screen* screen = currentScreen;
+    screen->keyboardUp(key, x, y);
+    checkGl("keyboard up", screen);
 }
 void special(int key, int x, int y) {
     if (keyRepeats_.acceptPress(key, true)) {
-        currentScreen->special(key, x, y);
+        Screen* screen = currentScreen;
+        screen->special(key, x, y);
+        checkGl("special", screen);
     }
 }
 void specialUp(int key, int x, int y) {
     keyRepeats_.release();
-    currentScreen->specialUp(key, x, y);
+    Screen* screen = currentScreen;
+    screen->specialUp(key, x, y);
+    checkGl("special up", screen);
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
-    currentScreen->reshape(width, height);
+    Screen* screen = currentScreen;
+    screen->reshape(width, height);
+    checkGl("reshape", screen);
 }
 void entry(int state) {
     pointerInWindow_ = state == GLUT_ENTERED;

@@ -11,6 +11,7 @@
 
 #include "app/Clock.h"
 #include "entities/Otter.h"
+#include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
@@ -60,6 +61,12 @@ ScriptedPlay::~ScriptedPlay() {
 }
 
 OtterHerd& ScriptedPlay::herd() { return *screen_.herd_; }
+
+PlayCounters ScriptedPlay::counters() const {
+    return PlayCounters{screen_.kills_, screen_.hits_, screen_.shots_};
+}
+
+int ScriptedPlay::effectCount() const { return screen_.herd_->effectCount(); }
 
 void ScriptedPlay::start() {
     std::srand(script_.seed);

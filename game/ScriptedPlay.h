@@ -45,6 +45,13 @@ struct FramePicture {
     std::vector<uint8_t> topRowFirst() const;
 };
 
+// The statistics of the game being played, as the results screen would get them.
+struct PlayCounters {
+    int kills = 0;
+    int hits = 0;
+    int shots = 0;
+};
+
 // Drives the screen as GLUT would (inputs, idle, display) while the game clock reads a value
 // that moves on by frameStepMs per frame, so two runs of one script draw the same frames. The
 // game screen must have been built in a current 1024 x 768 context; sound goes wherever the
@@ -72,6 +79,9 @@ public:
     GameScreen& screen() { return screen_; }
     // For tests and tools that set up a situation (a low life, an otter in a given place).
     OtterHerd& herd();
+    PlayCounters counters() const;
+    // The effects the herd shows now (kill bursts, splashes, tracers, blood).
+    int effectCount() const;
 
     // The sound manager built after this call plays on SDL's silent driver.
     static void useSilentSoundDevice();

@@ -8,7 +8,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <utility>
+
+#include "sound/MidiFileCheck.h"
 
 namespace {
 
@@ -233,6 +238,14 @@ int SdlAudioBackend::streamPositionMs(StreamHandle stream) {
 SongHandle SdlAudioBackend::loadSong(const std::string& path) {
     // Without a font of our choosing the mixer would fall back on whatever font it finds.
     if (!started_ || path.empty() || soundFont_.empty()) {
+        return SongHandle::None;
+    }
+    // A broken song would be restarted by the mixer for ever (see MidiFileCheck): it stays
+    // silent instead, as a missing one does.
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    if (!midicheck::playable(bytes)) {
         return SongHandle::None;
     }
     Mix_Music* music = Mix_LoadMUS(path.c_str());

@@ -260,6 +260,10 @@ TEST_F(SdlAudioTest, EmptyAndStaleHandlesAreHarmless) {
     startAudio();
     EXPECT_EQ(audio.loadSample(dir + "missing.wav"), SampleHandle::None);
     EXPECT_EQ(audio.loadSong(dir + "missing.mid"), SongHandle::None);
+    // A song cut short is refused: looped by the mixer it would restart without pause.
+    ASSERT_TRUE(testsound::writeMidi(dir + "cut.mid", 1.0));
+    ASSERT_EQ(truncate((dir + "cut.mid").c_str(), 40), 0);
+    EXPECT_EQ(audio.loadSong(dir + "cut.mid"), SongHandle::None);
     const StreamHandle missing = audio.openStream(dir + "missing.ogg");
     EXPECT_EQ(missing, StreamHandle::None);
     EXPECT_EQ(audio.openStream(""), StreamHandle::None);
