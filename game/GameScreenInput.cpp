@@ -140,6 +140,12 @@ void GameScreen::warpPointer() {
 // only moves the reference point.
 void GameScreen::mouseLook(int x, int y) {
     noticePointerEntry();
+    // Outside the window the pointer is the desktop's; coming back in starts afresh, even when
+    // a motion event arrives before the entry event that says so.
+    if (!pointerInWindow()) {
+        stopMouseLook();
+        return;
+    }
     if (warpPending_ && x == warpReportedX_ && y == warpReportedY_) {
         warpPending_ = false;
         lookTracking_ = true;

@@ -59,7 +59,7 @@ sleep 1
 leave_game walking
 new_game walking
 
-# Walking forward brings the building nearer: the middle of the view changes, the sky not.
+# Walking forward brings the building nearer: the middle of the view changes.
 for key in z w; do
   ahead=$(e2e_screenshot "before-$key")
   e2e_key_down "$key"
@@ -68,7 +68,6 @@ for key in z w; do
   sleep 0.3
   walked=$(e2e_screenshot "after-$key")
   [ "$(changed "$ahead" "$walked" 200 300 624 200)" -gt 5000 ] || e2e_fail "$key did not walk"
-  [ "$(sky_changed "$ahead" "$walked")" -lt 4000 ] || e2e_fail "$key turned the view"
 done
 
 # Fire steadily and look for the flash around the muzzle: orange over the lower middle.
