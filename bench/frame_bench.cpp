@@ -2,9 +2,10 @@
 // glow level and otter model, beside a bare frame (clear, sky box, ground) drawn in the same
 // process; where a frame's time goes step by step; heap allocations per frame.
 //
-// Usage: frame_bench [MEASURED_FRAMES]   (default 200). Needs an X display. Each configuration
-// runs in a child process of its own, because the renderer variant is forced through the
-// driver's extension string, which Mesa reads when the context is created.
+// Usage: frame_bench [MEASURED_FRAMES [CONFIG...]]   (default 200 frames, every configuration;
+// configurations are numbered from 1 in the order printed, for profiling one alone). Needs an X
+// display. Each configuration runs in a child process of its own, because the renderer variant is
+// forced through the driver's extension string, which Mesa reads when the context is created.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <sys/wait.h>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <new>
 #include <vector>
 
@@ -73,6 +75,14 @@ double nowMs() {
         .count();
 }
 
+// Processor time of every thread of the process, the driver's rasteriser threads included. On
+// a shared machine wall times stretch with the load while this stays close to the work done.
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1.0e6;
+}
+
 double percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     const size_t i = std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5));
@@ -125,17 +135,35 @@ struct BareFrame {
     }
 };
 
+// The calling thread's processor time: the game's own work and the driver's vertex stage,
+// without the rasteriser threads.
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1.0e6;
+}
+
 struct StepTimes {
     double startMs = 0.0;
+    double startThreadMs = 0.0;
     double sums[int(FrameStep::Count)] = {};
+    double threadSums[int(FrameStep::Count)] = {};
+    void start() {
+        glFinish();
+        startMs = cpuMs();
+        startThreadMs = threadCpuMs();
+    }
 };
 
 void timeStep(FrameStep step, void* context) {
     auto* times = static_cast<StepTimes*>(context);
     glFinish();
-    const double now = nowMs();
+    const double now = cpuMs();
+    const double nowThread = threadCpuMs();
     times->sums[int(step)] += now - times->startMs;
+    times->threadSums[int(step)] += nowThread - times->startThreadMs;
     times->startMs = now;
+    times->startThreadMs = nowThread;
 }
 
 void runConfig(const Config& config, int measuredFrames) {
@@ -160,7 +188,7 @@ void runConfig(const Config& config, int measuredFrames) {
     }
     glFinish();
 
-    std::vector<double> frameMs, bareMs;
+    std::vector<double> frameMs, bareMs, frameCpuMs, bareCpuMs;
     long quietAllocations = 0, quietFrames = 0, shotAllocations = 0, shotFrames = 0;
     long mostInAQuietFrame = 0;
     for (int i = 0; i < measuredFrames; ++i) {
@@ -168,9 +196,11 @@ void runConfig(const Config& config, int measuredFrames) {
             std::count(script.shotFrames.begin(), script.shotFrames.end(), play.frame()) > 0;
         const long before = allocationCount.load();
         const double start = nowMs();
+        const double startCpu = cpuMs();
         play.playFrame();
         glFinish();
         frameMs.push_back(nowMs() - start);
+        frameCpuMs.push_back(cpuMs() - startCpu);
         const long made = allocationCount.load() - before;
         (shot ? shotAllocations : quietAllocations) += made;
         ++(shot ? shotFrames : quietFrames);
@@ -179,15 +209,16 @@ void runConfig(const Config& config, int measuredFrames) {
         }
         // The bare frame from the same place, interleaved so both see the same machine load.
         const double bareStart = nowMs();
+        const double bareStartCpu = cpuMs();
         bare.draw(screen.weapon());
         bareMs.push_back(nowMs() - bareStart);
+        bareCpuMs.push_back(cpuMs() - bareStartCpu);
     }
 
     StepTimes steps;
     frameprobe::install(timeStep, &steps);
     for (int i = 0; i < kInstrumentedFrames; ++i) {
-        glFinish();
-        steps.startMs = nowMs();
+        steps.start();
         play.playFrame();
     }
     frameprobe::install(nullptr, nullptr);
@@ -201,10 +232,14 @@ void runConfig(const Config& config, int measuredFrames) {
         percentile(frameMs, 0.99), bareMedian, median / bareMedian,
         quietFrames ? double(quietAllocations) / quietFrames : 0.0, mostInAQuietFrame,
         shotFrames ? double(shotAllocations) / shotFrames : 0.0);
-    std::printf("    per step (ms, glFinish after each):");
+    const double cpuMedian = percentile(frameCpuMs, 0.5);
+    const double bareCpuMedian = percentile(bareCpuMs, 0.5);
+    std::printf("    processor time, all threads: median %.2f ms  bare %.2f ms  x%5.2f\n",
+                cpuMedian, bareCpuMedian, cpuMedian / bareCpuMedian);
+    std::printf("    per step (processor ms, of which the main thread's; glFinish after each):");
     for (int s = 0; s < int(FrameStep::Count); ++s) {
-        std::printf("%s %s %.2f", s ? "," : "", frameStepName(FrameStep(s)),
-                    steps.sums[s] / kInstrumentedFrames);
+        std::printf("%s %s %.2f (%.2f)", s ? "," : "", frameStepName(FrameStep(s)),
+                    steps.sums[s] / kInstrumentedFrames, steps.threadSums[s] / kInstrumentedFrames);
     }
     std::printf("\n");
     std::fflush(stdout);
@@ -233,7 +268,21 @@ int main(int argc, char** argv) {
         "glFinish after each frame; bare = clear + sky box + ground\n",
         measured);
     std::fflush(stdout);
-    for (const Config& config : configs) {
+    const int configCount = int(sizeof(configs) / sizeof(configs[0]));
+    std::vector<int> chosen;
+    for (int a = 2; a < argc; ++a) {
+        const int n = std::atoi(argv[a]);
+        if (n >= 1 && n <= configCount) {
+            chosen.push_back(n - 1);
+        }
+    }
+    if (chosen.empty()) {
+        for (int n = 0; n < configCount; ++n) {
+            chosen.push_back(n);
+        }
+    }
+    for (int n : chosen) {
+        const Config& config = configs[n];
         const pid_t child = fork();
         if (child == 0) {
             runConfig(config, measured);

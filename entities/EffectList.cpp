@@ -8,6 +8,9 @@
 #include "entities/ParticleSystem.h"
 #include "entities/TracerEmitter.h"
 
+#include <typeinfo>
+#include <utility>
+
 EffectList::EffectList(std::vector<std::unique_ptr<ParticleSystem>>& live) : live_(live) {
     // Both lists together never hold more than kMaxEffects systems: reserving that up front
     // means moving systems between them never reallocates during a frame.
@@ -18,6 +21,20 @@ EffectList::EffectList(std::vector<std::unique_ptr<ParticleSystem>>& live) : liv
 EffectList::~EffectList() = default;
 
 bool EffectList::full() const { return live_.size() >= static_cast<size_t>(kMaxEffects); }
+
+template <typename Emitter>
+Emitter* EffectList::takeSpareEmitting() {
+    // The newest spare of the same kind: its emitter is reused as it is, so an effect launched
+    // in steady play allocates nothing.
+    for (size_t i = spare_.size(); i-- > 0;) {
+        ParticleEmitter* emitter = spare_[i]->emitter();
+        if (emitter && typeid(*emitter) == typeid(Emitter)) {
+            std::swap(spare_[i], spare_.back());
+            return static_cast<Emitter*>(emitter);
+        }
+    }
+    return nullptr;
+}
 
 void EffectList::launch(ParticleEmitter* emitter, const Vector3& origin, const Vector3& force,
                         const Texture* texture, int particles) {
@@ -30,7 +47,9 @@ void EffectList::launch(ParticleEmitter* emitter, const Vector3& origin, const V
         spare_.pop_back();
     }
     system->setTexture(texture);
-    system->setEmitter(emitter);
+    if (system->emitter() != emitter) {
+        system->setEmitter(emitter);
+    }
     emitter->setOrigin(origin);
     // A recycled system may come from a tracer, whose pull is zero.
     system->force()->setVector(force);
@@ -40,13 +59,17 @@ void EffectList::launch(ParticleEmitter* emitter, const Vector3& origin, const V
 
 void EffectList::addKillBurst(const Vector3& point, const Texture* texture) {
     if (!full()) {
-        launch(new KillBurstEmitter(), point, ParticleForce::gravity(), texture, 30);
+        KillBurstEmitter* emitter = takeSpareEmitting<KillBurstEmitter>();
+        launch(emitter ? emitter : new KillBurstEmitter(), point, ParticleForce::gravity(), texture,
+               30);
     }
 }
 
 void EffectList::addArrivalSplash(const Vector3& point, const Texture* texture) {
     if (!full()) {
-        launch(new ArrivalSplashEmitter(), point, ParticleForce::gravity(), texture, 40);
+        ArrivalSplashEmitter* emitter = takeSpareEmitting<ArrivalSplashEmitter>();
+        launch(emitter ? emitter : new ArrivalSplashEmitter(), point, ParticleForce::gravity(),
+               texture, 40);
     }
 }
 
@@ -54,15 +77,24 @@ void EffectList::addTracer(const Vector3& start, const Vector3& end, bool miss,
                            const Texture* texture) {
     // No pull: the line stays straight while it fades.
     if (!full()) {
-        launch(new TracerEmitter(start, end, miss), start, Vector3(), texture, 100);
+        TracerEmitter* emitter = takeSpareEmitting<TracerEmitter>();
+        if (emitter) {
+            *emitter = TracerEmitter(start, end, miss);
+        }
+        launch(emitter ? emitter : new TracerEmitter(start, end, miss), start, Vector3(), texture,
+               100);
     }
 }
 
 void EffectList::addBloodSpray(const Vector3& point, const Vector3& direction,
                                const Texture* texture) {
     if (!full()) {
-        launch(new BloodSprayEmitter(point, direction), point, ParticleForce::gravity(), texture,
-               30);
+        BloodSprayEmitter* emitter = takeSpareEmitting<BloodSprayEmitter>();
+        if (emitter) {
+            *emitter = BloodSprayEmitter(point, direction);
+        }
+        launch(emitter ? emitter : new BloodSprayEmitter(point, direction), point,
+               ParticleForce::gravity(), texture, 30);
     }
 }
 

@@ -10,9 +10,9 @@ class Texture;
 class Vector3;
 
 // Works on a list it does not own (the herd's), so the list's owner keeps its plain vector.
-// Finished systems go to a spare list and are reused with their particle arrays, so after the
-// first few seconds of fire a shot allocates only its small emitter, and the frame-time update
-// and draw never allocate.
+// Finished systems go to a spare list and are reused with their particle arrays and, when a
+// spare of the same kind is there, with their emitter too: after the first few seconds of fire
+// a shot allocates nothing, and the frame-time update and draw never allocate.
 class EffectList {
 public:
     explicit EffectList(std::vector<std::unique_ptr<ParticleSystem>>& live);
@@ -43,6 +43,10 @@ public:
 
 private:
     bool full() const;
+    // Moves the newest spare system whose emitter is an Emitter to the back of the spare list
+    // and returns that emitter; null when there is none.
+    template <typename Emitter>
+    Emitter* takeSpareEmitting();
     // Sets up a recycled (or, when none is spare, a new) system with the emitter and appends it.
     void launch(ParticleEmitter* emitter, const Vector3& origin, const Vector3& force,
                 const Texture* texture, int particles);

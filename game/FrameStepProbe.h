@@ -8,9 +8,9 @@
 enum class FrameStep {
     Update,
     GlowCapture,
-    Sky,
     Ground,
     Solids,  // collisions, otters, building
+    Sky,
     WeaponAndEffects,
     ArenaWall,
     Zoom,

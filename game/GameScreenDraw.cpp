@@ -50,12 +50,6 @@ void GameScreen::display() {
     }
     frameprobe::mark(FrameStep::GlowCapture);
 
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(0.5f, 0.5f, 0.5f);
-    const Vector3& eye = weapon_->position();
-    skyBox_->draw(eye.x(), eye.y(), eye.z());
-    frameprobe::mark(FrameStep::Sky);
-
     drawGround();
     frameprobe::mark(FrameStep::Ground);
 
@@ -70,6 +64,19 @@ void GameScreen::display() {
     herd_->updateAndDraw(difficulty_);
     glDisable(GL_POLYGON_OFFSET_FILL);
     frameprobe::mark(FrameStep::Solids);
+
+    // The sky box is opaque and farther than everything above, so drawing it after them gives
+    // the same picture while the depth test spares it the half of the screen the ground and
+    // the solids already cover: on a software rasteriser that is a large share of the frame.
+    // It must still come before the weapon's and the effects' blended sprites and the wall.
+    // Strictly nearer, so the ground keeps the pixels where it meets the sky box's walls.
+    glDepthFunc(GL_LESS);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    const Vector3& eye = weapon_->position();
+    skyBox_->draw(eye.x(), eye.y(), eye.z());
+    glColor3f(1.0f, 1.0f, 1.0f);
+    frameprobe::mark(FrameStep::Sky);
 
     weapon_->draw(false);
     herd_->drawEffects();
@@ -145,6 +152,7 @@ void GameScreen::drawGlowPass() {
     glEnd();
 
     glow_->blur();
+    // Still within the capture's scissor: the glowing objects wrote depths in the corner only.
     glClear(GL_DEPTH_BUFFER_BIT);
     glow_->endCapture();
     renderer_->setToonTexture(toonTexture_->id());

@@ -3,6 +3,8 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -14,7 +16,10 @@ constexpr float kTapWeights[5] = {0.4f, 0.2f, 0.2f, 0.1f, 0.1f};
 
 }  // namespace
 
-GlowEffect::GlowEffect(int width, int height) : height_(height), width_(width) {
+GlowEffect::GlowEffect(int width, int height)
+    : height_(height),
+      width_(width),
+      texels_(width > 0 && height > 0 ? static_cast<std::size_t>(width) * height * 3 : 0) {
     glEnable(GL_TEXTURE_2D);
     glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);
@@ -36,9 +41,15 @@ GlowEffect::~GlowEffect() { glDeleteTextures(1, &texture_); }
 void GlowEffect::beginCapture() {
     glGetIntegerv(GL_VIEWPORT, savedViewport_);
     glViewport(0, 0, width_, height_);
+    // Clears ignore the viewport but not the scissor: confined to the corner, the capture's
+    // clears cost a corner instead of the whole screen, and each copy to the texture waits
+    // for one tile of the software rasteriser rather than for all of them.
+    glScissor(0, 0, width_, height_);
+    glEnable(GL_SCISSOR_TEST);
 }
 
 void GlowEffect::endCapture() {
+    glDisable(GL_SCISSOR_TEST);
     glViewport(savedViewport_[0], savedViewport_[1], savedViewport_[2], savedViewport_[3]);
 }
 
@@ -58,8 +69,9 @@ void GlowEffect::blurDirection(bool vertical) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture_);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    // The additive copies need a black start; clearing ignores the viewport, so this wipes
-    // the whole back buffer, which the scene drawn afterwards covers anyway.
+    // The additive copies need a black start; clearing ignores the viewport, so only the
+    // capture's scissor keeps this to the corner (the scene drawn afterwards covers the
+    // corner anyway).
     glClear(GL_COLOR_BUFFER_BIT);
     const float w = static_cast<float>(width_);
     const float h = static_cast<float>(height_);
@@ -110,7 +122,58 @@ void GlowEffect::blur() {
     glDepthMask(GL_TRUE);
 }
 
+void GlowEffect::readLitTexels() {
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    GLint packAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels_.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+}
+
+bool GlowEffect::rowSpan(int firstRow, int lastRow, int& firstColumn, int& lastColumn) const {
+    firstColumn = width_;
+    lastColumn = -1;
+    for (int y = std::max(firstRow, 0); y <= std::min(lastRow, height_ - 1); ++y) {
+        const unsigned char* row = &texels_[static_cast<std::size_t>(y) * width_ * 3];
+        for (int x = 0; x < width_; ++x) {
+            if (row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) {
+                firstColumn = std::min(firstColumn, x);
+                lastColumn = std::max(lastColumn, x);
+            }
+        }
+    }
+    return lastColumn >= 0;
+}
+
+void GlowEffect::drawCompositeQuad() {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(0.0f, 1.0f);
+    glEnd();
+}
+
 void GlowEffect::composite() {
+    // Black texels add nothing, and on a software rasteriser every pixel of this full-screen
+    // blend costs. So the same quad is drawn band by band, each band scissored to the columns
+    // whose texels are lit: the pixels drawn are computed exactly as before, the others would
+    // only have had zero added. The bands partition the viewport, so no pixel is added twice.
+    readLitTexels();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double pixelsPerColumn = static_cast<double>(viewport[2]) / width_;
+    const double pixelsPerRow = static_cast<double>(viewport[3]) / height_;
+    // The first window row whose centre maps into texel row r or above.
+    const auto bandStart = [&](int r) {
+        return static_cast<int>(std::ceil(viewport[1] + r * pixelsPerRow - 0.5));
+    };
+
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -126,16 +189,24 @@ void GlowEffect::composite() {
     glBindTexture(GL_TEXTURE_2D, texture_);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor3f(intensity_, intensity_, intensity_);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
+    glEnable(GL_SCISSOR_TEST);
+    for (int firstRow = 0; firstRow < height_; firstRow += kCompositeBandRows) {
+        const int endRow = std::min(firstRow + kCompositeBandRows, height_);
+        // A pixel filters the texel rows either side of its own, and a margin of one more
+        // texel each way absorbs any rounding in the rasteriser's coordinates.
+        int firstColumn = 0, lastColumn = 0;
+        if (!rowSpan(firstRow - 2, endRow + 1, firstColumn, lastColumn)) {
+            continue;
+        }
+        const int left =
+            static_cast<int>(std::floor(viewport[0] + (firstColumn - 1.5) * pixelsPerColumn));
+        const int right =
+            static_cast<int>(std::ceil(viewport[0] + (lastColumn + 2.5) * pixelsPerColumn));
+        const int bottom = bandStart(firstRow);
+        glScissor(left, bottom, right - left, bandStart(endRow) - bottom);
+        drawCompositeQuad();
+    }
+    glDisable(GL_SCISSOR_TEST);
 
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);

@@ -2,6 +2,8 @@
 #include "render/Model.h"
 
 #include <cmath>
+#include <cstring>
+#include <unordered_map>
 
 #include "app/Clock.h"
 #include "render/ObjFile.h"
@@ -53,6 +55,44 @@ void Model::setVertices(const std::vector<ModelVertex>& vertices) {
         vertices_[i] = vertices[i];
     }
     recentre();
+    shareVertices();
+}
+
+namespace {
+
+// Byte-wise identity of vertices, for merging them.
+struct VertexBytesHash {
+    size_t operator()(const ModelVertex& v) const {
+        unsigned char bytes[sizeof(ModelVertex)];
+        std::memcpy(bytes, &v, sizeof bytes);
+        size_t hash = 1469598103934665603ull;
+        for (unsigned char b : bytes) {
+            hash = (hash ^ b) * 1099511628211ull;
+        }
+        return hash;
+    }
+};
+struct VertexBytesEqual {
+    bool operator()(const ModelVertex& a, const ModelVertex& b) const {
+        return std::memcmp(&a, &b, sizeof(ModelVertex)) == 0;
+    }
+};
+
+}  // namespace
+
+void Model::shareVertices() {
+    shared_.clear();
+    indices_.clear();
+    indices_.reserve(vertexCount_);
+    std::unordered_map<ModelVertex, unsigned, VertexBytesHash, VertexBytesEqual> index;
+    index.reserve(vertexCount_);
+    for (unsigned i = 0; i < vertexCount_; ++i) {
+        const auto found = index.emplace(vertices_[i], static_cast<unsigned>(shared_.size()));
+        if (found.second) {
+            shared_.push_back(vertices_[i]);
+        }
+        indices_.push_back(found.first->second);
+    }
 }
 
 void Model::recentre() {

@@ -53,16 +53,30 @@ public:
 
     const ModelVertex* vertices() const { return vertices_.get(); }
     unsigned vertexCount() const { return vertexCount_; }
+
+    // The same triangles for drawing: each distinct vertex once (in order of first use) and
+    // three indices into them per triangle. Corners shared by neighbouring faces are then
+    // transformed once instead of once per face, which is most of a model's cost on a
+    // software vertex stage.
+    const ModelVertex* sharedVertices() const { return shared_.empty() ? nullptr : shared_.data(); }
+    unsigned sharedVertexCount() const { return static_cast<unsigned>(shared_.size()); }
+    const unsigned* indices() const { return indices_.empty() ? nullptr : indices_.data(); }
+    unsigned indexCount() const { return static_cast<unsigned>(indices_.size()); }
     Texture* texture() const { return texture_.get(); }
     float radius() const { return radius_; }
     const BoundingBox& boundingBox() const { return box_; }
 
 private:
     void recentre();
+    // Fills shared_ and indices_ from vertices_; vertices equal byte for byte are merged, so
+    // OpenGL receives exactly the values it would have read from vertices_.
+    void shareVertices();
 
     BoundingBox box_;
     std::unique_ptr<Texture> texture_;
     float radius_ = 0.0f;
     std::unique_ptr<ModelVertex[]> vertices_;
     unsigned vertexCount_ = 0;
+    std::vector<ModelVertex> shared_;
+    std::vector<unsigned> indices_;
 };

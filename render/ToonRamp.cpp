@@ -4,12 +4,12 @@
 #include "render/Model.h"
 
 const float* ToonRamp::compute(const Model& model, const Vector3& light) {
-    const unsigned count = model.vertexCount();
+    const unsigned count = model.sharedVertexCount();
     if (capacity_ < count) {
         coordinates_.reset(new float[2 * static_cast<size_t>(count)]);
         capacity_ = count;
     }
-    const ModelVertex* vertices = model.vertices();
+    const ModelVertex* vertices = model.sharedVertices();
     for (unsigned i = 0; i < count; ++i) {
         Vector3 toLight = light - vertices[i].position;
         toLight.normalize();

@@ -11,12 +11,13 @@ class Model;
 // and never shrinks.
 class ToonRamp {
 public:
-    // Writes (L · N, 0) for every vertex, L being the normalised direction from the vertex to
-    // light; returns the tightly packed pairs (null while the buffer was never needed).
+    // Writes (L · N, 0) for every shared vertex of the model (the array its indices draw from),
+    // L being the normalised direction from the vertex to light; returns the tightly packed
+    // pairs (null while the buffer was never needed).
     const float* compute(const Model& model, const Vector3& light);
 
     const float* coordinates() const { return coordinates_.get(); }
-    // In vertices.
+    // In shared vertices.
     unsigned capacity() const { return capacity_; }
 
 private:

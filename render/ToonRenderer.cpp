@@ -12,17 +12,17 @@ void ToonRenderer::drawFlat(const Model*, Vector3, bool) {}
 ToonRenderer::~ToonRenderer() = default;
 
 const float* ToonRenderer::positionsOf(const Model* model) {
-    const ModelVertex* v = model->vertices();
+    const ModelVertex* v = model->sharedVertices();
     return v ? v->position.data() : nullptr;
 }
 
 const float* ToonRenderer::skinCoordinatesOf(const Model* model) {
-    const ModelVertex* v = model->vertices();
+    const ModelVertex* v = model->sharedVertices();
     return v ? &v->u : nullptr;
 }
 
 const float* ToonRenderer::normalsOf(const Model* model) {
-    const ModelVertex* v = model->vertices();
+    const ModelVertex* v = model->sharedVertices();
     return v ? v->normal.data() : nullptr;
 }
 
@@ -31,7 +31,10 @@ GLuint ToonRenderer::skinOf(const Model* model) {
 }
 
 void ToonRenderer::drawTriangles(const Model* model) {
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(model->vertexCount()));
+    if (model->indexCount() > 0) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(model->indexCount()), GL_UNSIGNED_INT,
+                       model->indices());
+    }
 }
 
 void ToonRenderer::drawOutline(const Model* model) {

@@ -28,7 +28,8 @@ public:
     GLuint toonTexture() const { return toonTexture_; }
 
 protected:
-    // Pointers into the model's interleaved vertices (null for a model without vertices).
+    // Pointers into the model's shared interleaved vertices (null for a model without
+    // vertices); drawTriangles draws them through the model's indices.
     static const float* positionsOf(const Model* model);
     static const float* skinCoordinatesOf(const Model* model);
     static const float* normalsOf(const Model* model);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -52,6 +53,17 @@ TEST(ModelTest, CubeIsRecentredOnTheYAxisStandingOnTheGround) {
     expectPosition(model.vertices()[0], -1.0f, 0.0f, -3.0f);
     expectPosition(model.vertices()[1], 1.0f, 0.0f, -3.0f);
     expectPosition(model.vertices()[2], 1.0f, 4.0f, -3.0f);
+
+    // Drawn through indices, each of the cube's eight corners (no normals or texture
+    // coordinates to tell them apart) is kept once and every triangle still reads its own.
+    ASSERT_EQ(model.sharedVertexCount(), 8u);
+    ASSERT_EQ(model.indexCount(), 36u);
+    for (unsigned i = 0; i < model.indexCount(); ++i) {
+        ASSERT_LT(model.indices()[i], 8u);
+        EXPECT_EQ(std::memcmp(&model.sharedVertices()[model.indices()[i]], &model.vertices()[i],
+                              sizeof(ModelVertex)),
+                  0);
+    }
 
     EXPECT_FLOAT_EQ(model.radius(), 3.0f);
     const BoundingBox& box = model.boundingBox();

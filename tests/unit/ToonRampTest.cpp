@@ -65,7 +65,9 @@ TEST(ToonRampTest, BufferGrowsForBiggerModelsOnlyAndKeepsItsAddress) {
         auto m = std::make_unique<Model>();
         std::vector<ModelVertex> v(3 * triangles);
         for (unsigned i = 0; i < v.size(); ++i) {
-            v[i].position = Vector3(static_cast<float>(i % 7), static_cast<float>(i % 5), 0);
+            // Distinct vertices: the ramp holds one coordinate per shared vertex.
+            v[i].position = Vector3(static_cast<float>(i % 7), static_cast<float>(i % 5),
+                                    static_cast<float>(i));
             v[i].normal = Vector3(0, 0, 1);
         }
         m->setVertices(v);
