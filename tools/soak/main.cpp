@@ -15,6 +15,7 @@
 // (textures and effect pools warmed up) and the end. Exit status 0 on PASS, 1 on FAIL, 2 usage.
 // Needs an X display and the ressources/ tree (run where gamereview runs).
 #include <GL/freeglut.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -74,6 +75,10 @@ long residentKiB() {
     }
     return -1;
 }
+
+// Bytes the heap hands out now: unlike the resident size, it does not move when the driver
+// first touches a texture's finer levels, so a leak shows here first.
+long heapInUseKiB() { return static_cast<long>(mallinfo2().uordblks / 1024); }
 
 bool findRessources() {
     for (int up = 0; up < 4; ++up) {
@@ -239,10 +244,12 @@ int main(int argc, char** argv) {
                 rssAfterFirstMinute = rss;
             }
             std::printf(
-                "minute %3ld: RSS %ld KiB, effects %d (max %d), game kills/hits/shots "
+                "minute %3ld: RSS %ld KiB, heap in use %ld KiB, effects %d (max %d), game "
+                "kills/hits/shots "
                 "%d/%d/%d, respawns %ld, giants %ld, games lost %ld\n",
-                (frame + 1) / framesPerMinute, rss, play.effectCount(), totals.maxEffects,
-                now.kills, now.hits, now.shots, totals.respawns, totals.giants, totals.lost);
+                (frame + 1) / framesPerMinute, rss, heapInUseKiB(), play.effectCount(),
+                totals.maxEffects, now.kills, now.hits, now.shots, totals.respawns, totals.giants,
+                totals.lost);
             std::fflush(stdout);
         }
     }
