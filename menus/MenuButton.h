@@ -1,4 +1,5 @@
-// MenuButton: a textured rectangle of a menu (push button, arrow or check box) with a hover picture.
+// MenuButton: a textured rectangle of a menu (push button, arrow or check box) with a hover
+// picture.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +17,7 @@ public:
     // Builds a button at (left, top) in widget space (1024 x 768, y down), loading both
     // pictures from ./ressources/textures/ihm/ with the keyed-black set (mipmaps).
     static std::unique_ptr<MenuButton> create(int left, int top, int width, int height,
-                                              const char* normalPicture,
-                                              const char* hoverPicture);
+                                              const char* normalPicture, const char* hoverPicture);
 
     // Take ownership.
     void setNormalTexture(Texture* texture);

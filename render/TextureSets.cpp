@@ -24,8 +24,8 @@ bool loadLightMap(Texture& texture, const char* path, int quality) {
 }
 
 bool loadToonRamp(Texture& texture, const char* path) {
-    return texture.load(path, false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, false, 255, 0,
-                        0, 0, 1);
+    return texture.load(path, false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, false, 255, 0, 0,
+                        0, 1);
 }
 
 bool loadInterfaceOpaque(Texture& texture, const char* path, bool mipmaps) {
@@ -34,8 +34,8 @@ bool loadInterfaceOpaque(Texture& texture, const char* path, bool mipmaps) {
 }
 
 bool loadInterfaceTiled(Texture& texture, const char* path) {
-    return texture.load(path, true, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, 0, false, 192,
-                        192, 192, 0, 1);
+    return texture.load(path, true, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, 0, false, 192, 192,
+                        192, 0, 1);
 }
 
 bool loadGameFont(Texture& texture, const char* path) {
@@ -49,13 +49,13 @@ bool loadKeyedBlack(Texture& texture, const char* path, bool mipmaps) {
 }
 
 bool loadRadar(Texture& texture, const char* path) {
-    return texture.load(path, false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, true, 0, 0, 0,
-                        0, 255);
+    return texture.load(path, false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, true, 0, 0, 0, 0,
+                        255);
 }
 
 bool loadSweep(Texture& texture, const char* path) {
-    return texture.load(path, false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, false, 255, 0,
-                        0, 0, 200);
+    return texture.load(path, false, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, false, 255, 0, 0,
+                        0, 200);
 }
 
 bool loadCrosshair(Texture& texture, const char* path) {
@@ -64,8 +64,8 @@ bool loadCrosshair(Texture& texture, const char* path) {
 }
 
 bool loadFire(Texture& texture, const char* path) {
-    return texture.load(path, true, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, true, 255, 0, 0,
-                        0, 200);
+    return texture.load(path, true, GL_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP, 0, true, 255, 0, 0, 0,
+                        200);
 }
 
 }  // namespace texturesets

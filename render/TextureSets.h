@@ -1,4 +1,5 @@
-// TextureSets: the game's named texture load parameter sets, so callers name a role, not twelve numbers.
+// TextureSets: the game's named texture load parameter sets, so callers name a role, not twelve
+// numbers.
 #pragma once
 
 class Texture;
