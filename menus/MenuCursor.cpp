@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "menus/MenuFrame.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 
@@ -18,14 +19,7 @@ MenuCursor::MenuCursor() : texture_(std::make_unique<Texture>()) {
 MenuCursor::~MenuCursor() = default;
 
 void MenuCursor::draw(const Vector3& p) const {
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 1024, 0, 768, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    menuframe::beginSpriteSpace();
 
     // The key texels fail the test; every other texel carries alpha 1/255, so the inverted
     // blend leaves it at its own colour.
@@ -48,9 +42,5 @@ void MenuCursor::draw(const Vector3& p) const {
 
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_BLEND);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glEnable(GL_DEPTH_TEST);
+    menuframe::endSpriteSpace();
 }

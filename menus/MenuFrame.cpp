@@ -20,7 +20,7 @@ void beginFrame(const Texture& background) {
     drawBackground(background);
 }
 
-void drawBackground(const Texture& background) {
+void beginSpriteSpace() {
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -29,6 +29,18 @@ void drawBackground(const Texture& background) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+}
+
+void endSpriteSpace() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawBackground(const Texture& background) {
+    beginSpriteSpace();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, background.id());
     glBegin(GL_QUADS);
@@ -41,11 +53,7 @@ void drawBackground(const Texture& background) {
     glTexCoord2f(0.0f, 1.0f);
     glVertex3f(0.0f, 768.0f, 0.0f);
     glEnd();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glEnable(GL_DEPTH_TEST);
+    endSpriteSpace();
 }
 
 void drawButtons(std::initializer_list<const MenuButton*> buttons, int mouseX, int mouseY) {
