@@ -122,6 +122,20 @@ void EffectList::draw() const {
     }
 }
 
+void EffectList::prepare(int perKind) {
+    for (int i = 0; i < perKind && spare_.size() + 4 <= static_cast<size_t>(kMaxEffects); ++i) {
+        ParticleEmitter* emitters[4] = {new KillBurstEmitter(), new ArrivalSplashEmitter(),
+                                        new TracerEmitter(Vector3(), Vector3(), false),
+                                        new BloodSprayEmitter(Vector3(), Vector3(0, 0, 1))};
+        for (ParticleEmitter* emitter : emitters) {
+            auto system = std::make_unique<ParticleSystem>();
+            system->reserve(kLargestEffect);
+            system->setEmitter(emitter);
+            spare_.push_back(std::move(system));
+        }
+    }
+}
+
 void EffectList::clear() {
     for (auto& system : live_) {
         spare_.push_back(std::move(system));

@@ -31,6 +31,9 @@ public:
     void draw() const;
     // Empties the list; its systems wait for reuse.
     void clear();
+    // Builds `perKind` spare systems of each of the four kinds ahead of play, so launching
+    // effects inside the frame loop allocates nothing until that many of a kind live at once.
+    void prepare(int perKind);
 
     int spareCount() const { return static_cast<int>(spare_.size()); }
 
@@ -40,6 +43,9 @@ public:
     static constexpr int kMaxEffects = 1024;
     // The largest particle count of any effect: every system's array is made this big.
     static constexpr int kLargestEffect = 100;
+    // Spares of each kind the herd prepares: steady fire at the weapon's fastest rate with
+    // every shot a kill keeps about 35 of each kind alive.
+    static constexpr int kPreparedPerKind = 40;
 
 private:
     bool full() const;

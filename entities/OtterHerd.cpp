@@ -40,6 +40,7 @@ OtterHerd::OtterHerd()
     texturesets::loadInterfaceOpaque(*particleTexture_, "./ressources/textures/particle.bmp",
                                      false);
     texturesets::loadInterfaceOpaque(*bloodTexture_, "./ressources/textures/blood.bmp", false);
+    effectList_.prepare(EffectList::kPreparedPerKind);
 }
 
 OtterHerd::~OtterHerd() { clearEffects(); }

@@ -72,6 +72,7 @@ GameScreen::GameScreen() {
 
     loadMultitexture();
     loadVertexProgram();
+    groundInOnePass_ = groundFitsOnePass();
     renderer_ = createToonRenderer();
     renderer_->setToonTexture(toonTexture_->id());
 

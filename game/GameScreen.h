@@ -53,6 +53,10 @@ public:
     void restartClocks();
     // Texture quality 0..3 (clamped), filtering 0..3 (others: nearest), normal or low otter.
     void applyVideoSettings(int textureQuality, int textureFiltering, bool lowQualityOtter);
+    // The ground is drawn in one pass wherever the driver allows; false draws its three blended
+    // layers instead (the same picture, for comparing the two).
+    void setGroundInOnePass(bool onePass) { groundInOnePass_ = onePass && groundFitsOnePass(); }
+    bool groundInOnePass() const { return groundInOnePass_; }
 
     int difficulty() const;
     // Takes effect at the next newGame.
@@ -84,10 +88,18 @@ private:
     // shooting (GameScreenShooting.cpp).
     void shoot();
     void mouseLook(int x, int y);
+    // The ground (GameScreenGround.cpp): the light map's coordinates at a ground point, the
+    // spot quads' corners, a blended spot layer begun (ended by glEnd).
+    void spotTexCoord(float x, float z, bool firingSpot, float st[2]) const;
     void drawSpotQuads(bool firingSpot) const;
+    static void beginSpotLayer(const Texture& lightmap);
+    // Whether the driver can draw the ground in one pass (needs a current context).
+    static bool groundFitsOnePass();
+    void drawGroundInOnePass() const;
+    void drawGroundInLayers() const;
     void drawTexts();
     void drawRadar() const;
-    // The glowing objects into the glow corner, blurred; the ground's three layers.
+    // The glowing objects into the glow corner, blurred; the ground, in one pass or in layers.
     void drawGlowPass();
     void drawGround() const;
     void endGame();
@@ -126,6 +138,8 @@ private:
     std::unique_ptr<SkyBox> skyBox_;
     std::unique_ptr<Model> buildingModel_;
     float lightSpotSize_ = 1000.0f;
+    // The ground's three layers combined in the texture units (same picture, one pass).
+    bool groundInOnePass_ = false;
     std::unique_ptr<Texture> lightmapTexture_;
     std::unique_ptr<Texture> toonTexture_;
     std::unique_ptr<Texture> toonGlowTexture_;

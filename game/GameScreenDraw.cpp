@@ -10,33 +10,12 @@
 #include "game/CollisionSet.h"
 #include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
-#include "game/GroundQuad.h"
 #include "render/FeedbackZoomEffect.h"
 #include "render/GlowEffect.h"
 #include "render/Model.h"
 #include "render/SkyBox.h"
 #include "render/Texture.h"
 #include "render/ToonRenderer.h"
-
-namespace {
-
-using groundquad::kCorners;
-
-// The ground picture repeats every 100 units.
-constexpr float kGroundTexCoords[4][2] = {
-    {0.0f, 0.0f}, {200.0f, 0.0f}, {200.0f, 200.0f}, {0.0f, 200.0f}};
-
-// The light spots are added over the dark base: the light map picture, tinted.
-void beginSpotLayer(const Texture& lightmap) {
-    glBindTexture(GL_TEXTURE_2D, lightmap.id());
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glEnable(GL_BLEND);
-    glDepthFunc(GL_LEQUAL);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glBegin(GL_QUADS);
-}
-
-}  // namespace
 
 void GameScreen::display() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -156,38 +135,4 @@ void GameScreen::drawGlowPass() {
     glClear(GL_DEPTH_BUFFER_BIT);
     glow_->endCapture();
     renderer_->setToonTexture(toonTexture_->id());
-}
-
-void GameScreen::drawGround() const {
-    // A dark base, so the ground is never black-on-black where no spot reaches.
-    glDisable(GL_TEXTURE_2D);
-    glColor3f(0.05f, 0.05f, 0.05f);
-    glBegin(GL_QUADS);
-    for (const auto& corner : kCorners) {
-        glVertex3f(corner[0], 0.0f, corner[1]);
-    }
-    glEnd();
-
-    // The lighting of the ground is entirely the light map moved by texture coordinates.
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(0.95f, 0.8f, 0.8f);
-    beginSpotLayer(*lightmapTexture_);
-    drawSpotQuads(false);
-    if (weapon_->isFiring()) {
-        glColor3f(0.95f, 0.2f, 0.2f);
-        drawSpotQuads(true);
-    }
-    glEnd();
-
-    // Source times destination, twice: the ground picture modulates the light underneath it
-    // and a mid-grey texel leaves it as it was.
-    glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
-    glBindTexture(GL_TEXTURE_2D, groundTexture_->id());
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < 4; ++i) {
-        glTexCoord2f(kGroundTexCoords[i][0], kGroundTexCoords[i][1]);
-        glVertex3f(kCorners[i][0], 0.0f, kCorners[i][1]);
-    }
-    glEnd();
 }

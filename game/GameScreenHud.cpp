@@ -1,4 +1,4 @@
-// GameScreen heads-up display: the ground spots' mapping, the score and life texts, the radar.
+// GameScreen heads-up display: the score and life texts, the warning, the radar.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -7,7 +7,6 @@
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
-#include "game/GroundQuad.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
 #include "render/Texture.h"
@@ -24,10 +23,6 @@ constexpr float kRadarCentreU = 360.0f;
 constexpr float kRadarCentreV = 40.0f;
 constexpr float kRadarScale = 0.032f;
 constexpr float kRadarRange = 1000.0f;
-
-// The firing spot under the player: 180 units across.
-constexpr float kFiringSpotHalf = 90.0f;
-constexpr float kFiringSpotScale = 0.0055555557f;
 
 // The range is a square in world axes, taken before the turn to the player's heading.
 bool onRadar(const Vector3& d) {
@@ -64,24 +59,6 @@ void radarSquare(float s0, float t0, float s1, float t1) {
 }
 
 }  // namespace
-
-void GameScreen::drawSpotQuads(bool firingSpot) const {
-    // The light map's edges are clamped, so its picture lies once on the ground, centred
-    // under the light (or under the player for the firing spot), and the rest stays dark.
-    for (const auto& corner : groundquad::kCorners) {
-        const float x = corner[0];
-        const float z = corner[1];
-        if (firingSpot) {
-            const Vector3& p = weapon_->position();
-            glTexCoord2f((x - p.x() + kFiringSpotHalf) * kFiringSpotScale,
-                         (z - p.z() + kFiringSpotHalf) * kFiringSpotScale);
-        } else {
-            const float e = lightSpotSize_;
-            glTexCoord2f((x - light_->x() + e / 2.0f) / e, (z - light_->z() + e / 2.0f) / e);
-        }
-        glVertex3f(x, 0.0f, z);
-    }
-}
 
 void GameScreen::drawTexts() {
     // The font picture is opaque, so this blend adds the glyphs to the view and the black

@@ -105,6 +105,7 @@ Proc vertexProgramEntryPoints[kVertexProgramEntryPointCount] = {};
 
 PFNGLACTIVETEXTUREARBPROC activeTexture = nullptr;
 PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC multiTexCoord2f = nullptr;
 PFNGLGENPROGRAMSARBPROC genPrograms = nullptr;
 PFNGLBINDPROGRAMARBPROC bindProgram = nullptr;
 PFNGLPROGRAMSTRINGARBPROC programString = nullptr;
@@ -160,6 +161,7 @@ bool loadMultitexture(glext::ProcLookup lookUp, glext::ExtensionQuery advertised
     };
     find(activeTexture, "glActiveTextureARB");
     find(clientActiveTexture, "glClientActiveTextureARB");
+    find(multiTexCoord2f, "glMultiTexCoord2fARB");
     multitextureSupported = true;
     return multitextureSupported;
 }

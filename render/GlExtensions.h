@@ -33,6 +33,7 @@ extern Proc vertexProgramEntryPoints[kVertexProgramEntryPointCount];
 // The entry points the game calls, valid only while the matching flag is true.
 extern PFNGLACTIVETEXTUREARBPROC activeTexture;
 extern PFNGLCLIENTACTIVETEXTUREARBPROC clientActiveTexture;
+extern PFNGLMULTITEXCOORD2FARBPROC multiTexCoord2f;
 extern PFNGLGENPROGRAMSARBPROC genPrograms;
 extern PFNGLBINDPROGRAMARBPROC bindProgram;
 extern PFNGLPROGRAMSTRINGARBPROC programString;

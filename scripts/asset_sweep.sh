@@ -2,14 +2,29 @@
 # Every file the game reads, missing, cut short and replaced by garbage, one run of the
 # sanitized game each (build/test/zorblat): it must reach the main menu, play a few seconds
 # with shots and quit with status 1, without a crash or a sanitizer or GL error report.
-#   scripts/asset_sweep.sh [PATTERN]   only the files whose path matches PATTERN (grep -E)
+#   scripts/asset_sweep.sh [--shard K/N] [--skip-passed LOG] [PATTERN]
+#     PATTERN           only the files whose path matches it (grep -E)
+#     --shard K/N       only every N-th case from the K-th (0-based): N shards split the sweep
+#                       between processes or machines
+#     --skip-passed LOG leaves out the cases an earlier sweep's output LOG reports as passed
 # Each case runs on its own copy of the ressources and its own Xvfb; screenshots and the stderr
 # of failed cases go to $ZORBLAT_E2E_OUT (default /tmp/zorblat-e2e). Prints one line per case
 # and a summary; exit status 1 when any case failed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 game="$root/build/test/zorblat"
+shard=0/1
+passed_log=
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --shard) shard=$2; shift 2 ;;
+    --skip-passed) passed_log=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
 pattern=${1:-.}
+shard_index=${shard%/*}
+shard_count=${shard#*/}
 [ -x "$game" ] || { echo "build the sanitized game first: scripts/build.sh test zorblat" >&2; exit 2; }
 
 # What the game opens, by the code that opens it (GameScreen, OtterHerd, Weapon, the menus, the
@@ -83,9 +98,15 @@ done
 for mode in broken-tracks garbage-playlist garbage-base truncated-playlist; do
   cases+=("playlist $mode")
 done
+index=-1
 for c in "${cases[@]}"; do
+  index=$((index + 1))
+  [ $((index % shard_count)) = "$shard_index" ] || continue
   read -r file mode <<<"$c"
   echo "$file" | grep -Eq -- "$pattern" || continue
+  if [ -n "$passed_log" ] && grep -qx "pass  $file $mode" "$passed_log"; then
+    continue
+  fi
   if run_case "$file" "$mode"; then
     passed=$((passed + 1))
     echo "pass  $file $mode"

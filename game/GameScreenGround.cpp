@@ -1,0 +1,207 @@
+// GameScreen ground: the dark base, the light spots and the ground picture, in one textured pass
+// where the driver can combine them, as three blended layers where it cannot.
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "entities/Weapon.h"
+#include "game/GameScreen.h"
+#include "game/GroundQuad.h"
+#include "render/GlExtensions.h"
+#include "render/Texture.h"
+
+namespace {
+
+using groundquad::kCorners;
+
+// The ground picture repeats every 100 units.
+constexpr float kGroundTexCoords[4][2] = {
+    {0.0f, 0.0f}, {200.0f, 0.0f}, {200.0f, 200.0f}, {0.0f, 200.0f}};
+
+// The firing spot under the player: 180 units across.
+constexpr float kFiringSpotHalf = 90.0f;
+constexpr float kFiringSpotScale = 0.0055555557f;
+
+// What each layer adds or multiplies: the dark base, so the ground is never black-on-black where
+// no spot reaches, the tints of the light spot and of the firing spot.
+constexpr float kBaseGrey = 0.05f;
+constexpr float kSpotTint[3] = {0.95f, 0.8f, 0.8f};
+constexpr float kFiringTint[3] = {0.95f, 0.2f, 0.2f};
+
+// The texture unit stages of the one-pass ground: texture times a factor plus an addend.
+void setMultiplyAdd(GLenum factor, GLenum addend) {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE_ADD_ATI);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, addend);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, factor);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, 1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PRIMARY_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+}
+
+// The light so far times the ground picture, twice: a mid-grey texel leaves it as it was.
+void setDoubledModulate() {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, 2);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+}
+
+// Leaves a unit as the rest of the game expects the ones it does not use: off, modulating.
+void releaseUnit(GLenum unit) {
+    glext::activeTexture(unit);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
+}
+
+}  // namespace
+
+void GameScreen::beginSpotLayer(const Texture& lightmap) {
+    // The light spots are added over what lies under them: the light map picture, tinted.
+    glBindTexture(GL_TEXTURE_2D, lightmap.id());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_BLEND);
+    glDepthFunc(GL_LEQUAL);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBegin(GL_QUADS);
+}
+
+bool GameScreen::groundFitsOnePass() {
+    // Three units: the light spot, the firing spot and the ground picture.
+    if (!multitextureSupported || !glext::glutExtensionQuery("GL_ARB_texture_env_combine") ||
+        !glext::glutExtensionQuery("GL_ATI_texture_env_combine3")) {
+        return false;
+    }
+    GLint units = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
+    return units >= 3;
+}
+
+void GameScreen::spotTexCoord(float x, float z, bool firingSpot, float st[2]) const {
+    // The light map's edges are clamped, so its picture lies once on the ground, centred
+    // under the light (or under the player for the firing spot), and the rest stays dark.
+    if (firingSpot) {
+        const Vector3& p = weapon_->position();
+        st[0] = (x - p.x() + kFiringSpotHalf) * kFiringSpotScale;
+        st[1] = (z - p.z() + kFiringSpotHalf) * kFiringSpotScale;
+    } else {
+        const float e = lightSpotSize_;
+        st[0] = (x - light_->x() + e / 2.0f) / e;
+        st[1] = (z - light_->z() + e / 2.0f) / e;
+    }
+}
+
+void GameScreen::drawSpotQuads(bool firingSpot) const {
+    for (const auto& corner : kCorners) {
+        float st[2];
+        spotTexCoord(corner[0], corner[1], firingSpot, st);
+        glTexCoord2f(st[0], st[1]);
+        glVertex3f(corner[0], 0.0f, corner[1]);
+    }
+}
+
+void GameScreen::drawGround() const {
+    if (groundInOnePass_) {
+        drawGroundInOnePass();
+    } else {
+        drawGroundInLayers();
+    }
+}
+
+void GameScreen::drawGroundInOnePass() const {
+    // The same sums as the layers below, in the texture units instead of the frame buffer:
+    // (base + spot x tint [+ firing spot x tint]) x 2 x ground, clamped at each step alike. On a
+    // software rasteriser this saves two full-screen blended passes.
+    const bool firing = weapon_->isFiring();
+    const GLenum groundUnit = firing ? GL_TEXTURE2_ARB : GL_TEXTURE1_ARB;
+    const float base[4] = {kBaseGrey, kBaseGrey, kBaseGrey, 1.0f};
+    const float firingTint[4] = {kFiringTint[0], kFiringTint[1], kFiringTint[2], 1.0f};
+
+    glDisable(GL_BLEND);
+    glext::activeTexture(GL_TEXTURE0_ARB);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, lightmapTexture_->id());
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, base);
+    setMultiplyAdd(GL_PRIMARY_COLOR, GL_CONSTANT);
+    if (firing) {
+        glext::activeTexture(GL_TEXTURE1_ARB);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, lightmapTexture_->id());
+        glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, firingTint);
+        setMultiplyAdd(GL_CONSTANT, GL_PREVIOUS);
+    }
+    glext::activeTexture(groundUnit);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, groundTexture_->id());
+    setDoubledModulate();
+
+    glColor3f(kSpotTint[0], kSpotTint[1], kSpotTint[2]);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        const float x = kCorners[i][0];
+        const float z = kCorners[i][1];
+        float st[2];
+        spotTexCoord(x, z, false, st);
+        glext::multiTexCoord2f(GL_TEXTURE0_ARB, st[0], st[1]);
+        if (firing) {
+            spotTexCoord(x, z, true, st);
+            glext::multiTexCoord2f(GL_TEXTURE1_ARB, st[0], st[1]);
+        }
+        glext::multiTexCoord2f(groundUnit, kGroundTexCoords[i][0], kGroundTexCoords[i][1]);
+        glVertex3f(x, 0.0f, z);
+    }
+    glEnd();
+
+    releaseUnit(groundUnit);
+    if (firing) {
+        releaseUnit(GL_TEXTURE1_ARB);
+    }
+    // Unit 0 is left as the layered ground leaves it: the ground picture bound, replacing.
+    glext::activeTexture(GL_TEXTURE0_ARB);
+    glBindTexture(GL_TEXTURE_2D, groundTexture_->id());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glDepthFunc(GL_LEQUAL);
+}
+
+void GameScreen::drawGroundInLayers() const {
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(kBaseGrey, kBaseGrey, kBaseGrey);
+    glBegin(GL_QUADS);
+    for (const auto& corner : kCorners) {
+        glVertex3f(corner[0], 0.0f, corner[1]);
+    }
+    glEnd();
+
+    // The lighting of the ground is entirely the light map moved by texture coordinates.
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(kSpotTint[0], kSpotTint[1], kSpotTint[2]);
+    beginSpotLayer(*lightmapTexture_);
+    drawSpotQuads(false);
+    if (weapon_->isFiring()) {
+        glColor3f(kFiringTint[0], kFiringTint[1], kFiringTint[2]);
+        drawSpotQuads(true);
+    }
+    glEnd();
+
+    // Source times destination, twice: the ground picture modulates the light underneath it
+    // and a mid-grey texel leaves it as it was.
+    glBlendFunc(GL_DST_COLOR, GL_SRC_COLOR);
+    glBindTexture(GL_TEXTURE_2D, groundTexture_->id());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2f(kGroundTexCoords[i][0], kGroundTexCoords[i][1]);
+        glVertex3f(kCorners[i][0], 0.0f, kCorners[i][1]);
+    }
+    glEnd();
+}
