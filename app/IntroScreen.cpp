@@ -33,6 +33,9 @@ IntroScreen::~IntroScreen() = default;
 bool IntroScreen::startupPending() { return startupPending_; }
 
 void IntroScreen::display() {
+    if (!background_) {
+        return;
+    }
     menuframe::beginFrame(*background_);
     const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 0.0f);
     CursorSparkles::instance().updateAndDraw(p);
@@ -62,7 +65,11 @@ void IntroScreen::idle() {
     glutPostRedisplay();
 }
 
-void IntroScreen::leave() { switchScreen(*this, MainMenuScreen::instance()); }
+void IntroScreen::leave() {
+    switchScreen(*this, MainMenuScreen::instance());
+    // The intro is shown once: its picture has no further use.
+    background_.reset();
+}
 
 void IntroScreen::mouse(int, int state, int, int) {
     if (state == GLUT_DOWN) {

@@ -5,13 +5,13 @@
 
 #include "app/ScreenDefaults.h"
 #include "app/ScreenDispatch.h"
+#include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuFrame.h"
 #include "menus/OptionsMenuScreen.h"
 #include "menus/Settings.h"
 #include "render/BitmapFont.h"
 #include "render/Texture.h"
-#include "render/TextureSets.h"
 #include "sound/SoundManager.h"
 
 namespace {
@@ -33,24 +33,21 @@ AudioOptionsScreen& AudioOptionsScreen::instance() {
 }
 
 AudioOptionsScreen::AudioOptionsScreen()
-    : background_(std::make_unique<Texture>()),
-      backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
+    : backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
       effectsCheckBox_(MenuButton::create(100, 300, 16, 16, "check.bmp", "check.bmp")),
       effectsRightArrow_(MenuButton::create(500, 300, 16, 16, "fleched.bmp", "fleched.bmp")),
       effectsLeftArrow_(MenuButton::create(400, 300, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       musicCheckBox_(MenuButton::create(100, 400, 16, 16, "check.bmp", "check.bmp")),
       musicRightArrow_(MenuButton::create(500, 400, 16, 16, "fleched.bmp", "fleched.bmp")),
       musicLeftArrow_(MenuButton::create(400, 400, 16, 16, "flecheg.bmp", "flecheg.bmp")),
-      randomCheckBox_(MenuButton::create(100, 550, 16, 16, "check.bmp", "check.bmp")) {
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
-}
+      randomCheckBox_(MenuButton::create(100, 550, 16, 16, "check.bmp", "check.bmp")) {}
 
 AudioOptionsScreen::~AudioOptionsScreen() = default;
 
 void AudioOptionsScreen::display() {
     SoundManager& sound = SoundManager::instance();
     const Playlist& playlist = sound.playlist();
-    menuframe::beginFrame(*background_);
+    menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (playlist.isLoaded()) {
         menuframe::drawButtons(

@@ -30,8 +30,6 @@ public:
 private:
     // Back to the hub, saving the settings on the way out.
     void leave();
-
-    std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> backButton_;
     std::unique_ptr<MenuButton> effectsCheckBox_;
     std::unique_ptr<MenuButton> effectsRightArrow_;

@@ -9,13 +9,13 @@
 #include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
+#include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuFrame.h"
 #include "menus/OptionsMenuScreen.h"
 #include "menus/Settings.h"
 #include "render/BitmapFont.h"
 #include "render/Texture.h"
-#include "render/TextureSets.h"
 #include "sound/SoundManager.h"
 
 namespace {
@@ -69,14 +69,12 @@ GameOptionsScreen& GameOptionsScreen::instance() {
 }
 
 GameOptionsScreen::GameOptionsScreen()
-    : background_(std::make_unique<Texture>()),
-      difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
+    : difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
       difficultyLeftArrow_(MenuButton::create(200, 200, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       sensitivityRightArrow_(MenuButton::create(605, 300, 16, 16, "fleched.bmp", "fleched.bmp")),
       sensitivityLeftArrow_(MenuButton::create(400, 300, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
       invertCheckBox_(MenuButton::create(50, 400, 16, 16, "check.bmp", "check.bmp")) {
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
     // The marker shows the sensitivity the camera has, read the way the settings file is read
     // back. Without a file the camera's own pair reads as -2, the same as after the first save.
     sensitivitySlider_ = sliderFromVertical(GameScreen::instance().weapon().verticalSensitivity());
@@ -95,7 +93,7 @@ int GameOptionsScreen::sensitivityMarkerX(float slider) {
 
 void GameOptionsScreen::display() {
     GameScreen& game = GameScreen::instance();
-    menuframe::beginFrame(*background_);
+    menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     menuframe::drawButtons(
         {difficultyRightArrow_.get(), difficultyLeftArrow_.get(), backButton_.get(),

@@ -39,8 +39,6 @@ private:
     void stepSensitivity(int step);
     // Back to the hub, saving the settings on the way out.
     void leave();
-
-    std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> difficultyRightArrow_;
     std::unique_ptr<MenuButton> difficultyLeftArrow_;
     std::unique_ptr<MenuButton> sensitivityRightArrow_;

@@ -37,6 +37,8 @@ public:
 
     // The font every menu, the intro and the results screen write with.
     BitmapFont& font() { return *font_; }
+    // The tiled background every menu screen but the results draws: one copy in memory.
+    const Texture& background() const { return *background_; }
 
     // The resume button is drawn and acts only while the game screen holds a suspended game.
     bool resumeAvailable() const;

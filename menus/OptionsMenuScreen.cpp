@@ -12,7 +12,6 @@
 #include "menus/MenuFrame.h"
 #include "menus/VideoOptionsScreen.h"
 #include "render/Texture.h"
-#include "render/TextureSets.h"
 #include "sound/SoundManager.h"
 
 OptionsMenuScreen& OptionsMenuScreen::instance() {
@@ -21,18 +20,15 @@ OptionsMenuScreen& OptionsMenuScreen::instance() {
 }
 
 OptionsMenuScreen::OptionsMenuScreen()
-    : background_(std::make_unique<Texture>()),
-      backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
+    : backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
       videoButton_(MenuButton::create(256, 150, 512, 64, "optvid2.bmp", "optvid1.bmp")),
       audioButton_(MenuButton::create(256, 350, 512, 64, "optaud2.bmp", "optaud1.bmp")),
-      gameButton_(MenuButton::create(256, 550, 512, 64, "optjeu2.bmp", "optjeu1.bmp")) {
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
-}
+      gameButton_(MenuButton::create(256, 550, 512, 64, "optjeu2.bmp", "optjeu1.bmp")) {}
 
 OptionsMenuScreen::~OptionsMenuScreen() = default;
 
 void OptionsMenuScreen::display() {
-    menuframe::beginFrame(*background_);
+    menuframe::beginFrame(MainMenuScreen::instance().background());
     // Whatever colour the last screen left would tint the pictures.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     menuframe::drawButtons(

@@ -28,7 +28,6 @@ public:
     void reshape(int width, int height) override;
 
 private:
-    std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> backButton_;
     std::unique_ptr<MenuButton> videoButton_;
     std::unique_ptr<MenuButton> audioButton_;

@@ -7,13 +7,13 @@
 #include "app/ScreenDefaults.h"
 #include "app/ScreenDispatch.h"
 #include "game/GameScreen.h"
+#include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuFrame.h"
 #include "menus/OptionsMenuScreen.h"
 #include "menus/Settings.h"
 #include "render/BitmapFont.h"
 #include "render/Texture.h"
-#include "render/TextureSets.h"
 #include "sound/SoundManager.h"
 
 namespace {
@@ -40,23 +40,20 @@ VideoOptionsScreen& VideoOptionsScreen::instance() {
 }
 
 VideoOptionsScreen::VideoOptionsScreen()
-    : background_(std::make_unique<Texture>()),
-      backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
+    : backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
       lowQualityCheckBox_(MenuButton::create(100, 250, 16, 16, "check.bmp", "check.bmp")),
       qualityRightArrow_(MenuButton::create(320, 350, 16, 16, "fleched.bmp", "fleched.bmp")),
       qualityLeftArrow_(MenuButton::create(100, 350, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       glowRightArrow_(MenuButton::create(320, 550, 16, 16, "fleched.bmp", "fleched.bmp")),
       glowLeftArrow_(MenuButton::create(100, 550, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       filteringRightArrow_(MenuButton::create(320, 450, 16, 16, "fleched.bmp", "fleched.bmp")),
-      filteringLeftArrow_(MenuButton::create(100, 450, 16, 16, "flecheg.bmp", "flecheg.bmp")) {
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
-}
+      filteringLeftArrow_(MenuButton::create(100, 450, 16, 16, "flecheg.bmp", "flecheg.bmp")) {}
 
 VideoOptionsScreen::~VideoOptionsScreen() = default;
 
 void VideoOptionsScreen::display() {
     const VideoChoices& choices = videoChoices();
-    menuframe::beginFrame(*background_);
+    menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     menuframe::drawButtons({backButton_.get(), lowQualityCheckBox_.get(), qualityRightArrow_.get(),
                             qualityLeftArrow_.get(), glowRightArrow_.get(), glowLeftArrow_.get(),

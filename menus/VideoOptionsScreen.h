@@ -31,8 +31,6 @@ public:
 private:
     // Back to the hub; the back button applies the choices first, Escape does not.
     void leave(bool apply);
-
-    std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> backButton_;
     std::unique_ptr<MenuButton> lowQualityCheckBox_;
     std::unique_ptr<MenuButton> qualityRightArrow_;
