@@ -27,35 +27,39 @@ constexpr float kBaseGrey = 0.05f;
 constexpr float kSpotTint[3] = {0.95f, 0.8f, 0.8f};
 constexpr float kFiringTint[3] = {0.95f, 0.2f, 0.2f};
 
-// The texture unit stages of the one-pass ground: texture times a factor plus an addend.
-void setMultiplyAdd(GLenum factor, GLenum addend) {
+// One texture unit stage of the one-pass ground: rgb = op(arg0, arg1, arg2) x scale, where
+// MODULATE_ADD_ATI is arg0 x arg2 + arg1; alpha passes alphaSource through.
+struct CombineStage {
+    GLenum operation;
+    GLenum arguments[3];
+    int scale;
+    GLenum alphaSource;
+};
+
+void setCombine(const CombineStage& stage) {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE_ADD_ATI);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, addend);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, factor);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, 1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, stage.operation);
+    const GLenum sources[3] = {GL_SOURCE0_RGB, GL_SOURCE1_RGB, GL_SOURCE2_RGB};
+    const GLenum operands[3] = {GL_OPERAND0_RGB, GL_OPERAND1_RGB, GL_OPERAND2_RGB};
+    for (int i = 0; i < 3; ++i) {
+        glTexEnvi(GL_TEXTURE_ENV, sources[i], stage.arguments[i]);
+        glTexEnvi(GL_TEXTURE_ENV, operands[i], GL_SRC_COLOR);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, stage.scale);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PRIMARY_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, stage.alphaSource);
     glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
 }
 
+// The light spot: its texel times the tint the vertices carry, over the dark base.
+constexpr CombineStage kSpotStage = {
+    GL_MODULATE_ADD_ATI, {GL_TEXTURE, GL_CONSTANT, GL_PRIMARY_COLOR}, 1, GL_PRIMARY_COLOR};
+// The firing spot: its texel times the red tint, added to the light so far.
+constexpr CombineStage kFiringStage = {
+    GL_MODULATE_ADD_ATI, {GL_TEXTURE, GL_PREVIOUS, GL_CONSTANT}, 1, GL_PREVIOUS};
 // The light so far times the ground picture, twice: a mid-grey texel leaves it as it was.
-void setDoubledModulate() {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, 2);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-}
+constexpr CombineStage kGroundStage = {
+    GL_MODULATE, {GL_PREVIOUS, GL_TEXTURE, GL_PREVIOUS}, 2, GL_PREVIOUS};
 
 // Leaves a unit as the rest of the game expects the ones it does not use: off, modulating.
 void releaseUnit(GLenum unit) {
@@ -132,18 +136,18 @@ void GameScreen::drawGroundInOnePass() const {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightmapTexture_->id());
     glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, base);
-    setMultiplyAdd(GL_PRIMARY_COLOR, GL_CONSTANT);
+    setCombine(kSpotStage);
     if (firing) {
         glext::activeTexture(GL_TEXTURE1_ARB);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, lightmapTexture_->id());
         glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, firingTint);
-        setMultiplyAdd(GL_CONSTANT, GL_PREVIOUS);
+        setCombine(kFiringStage);
     }
     glext::activeTexture(groundUnit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, groundTexture_->id());
-    setDoubledModulate();
+    setCombine(kGroundStage);
 
     glColor3f(kSpotTint[0], kSpotTint[1], kSpotTint[2]);
     glBegin(GL_QUADS);
