@@ -73,16 +73,25 @@ SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::str
     // A playlist file without a single entry would leave the game with no music at all: the
     // song plays instead, as when there is no playlist.
     fromPlaylist_ = playlist_.isLoaded() && !playlist_.entries().empty();
+    songPath_ = sons + "musique.mid";
     if (fromPlaylist_) {
         // Nothing plays yet: the configuration decides whether music is on.
+        unplayable_.assign(playlist_.entries().size(), false);
         return;
     }
+    startSong(false);
+}
+
+void SoundManager::startSong(bool playing) {
     // The song is started held paused, ready for setMusicEnabled. Pausing first keeps even
     // its first notes from being heard.
-    song_ = audio_->loadSong(sons + "musique.mid");
+    song_ = audio_->loadSong(songPath_);
     audio_->setSongPaused(song_, true);
     audio_->playSong(song_);
     audio_->setSongVolume(song_, musicVolume_);
+    if (playing) {
+        audio_->setSongPaused(song_, false);
+    }
 }
 
 SoundManager::~SoundManager() {
@@ -167,9 +176,40 @@ void SoundManager::startNextTrack() {
     // The mixer plays one music at a time, so the next track starts once the current one has
     // ended (see update); the finished stream is released here so a long session does not grow.
     audio_->closeStream(stream_);
-    stream_ = audio_->openStream(playlist_.nextTrack());
+    stream_ = StreamHandle::None;
+    if (!openNextPlayableTrack()) {
+        if (unplayableCount_ == static_cast<int>(unplayable_.size())) {
+            // Not one entry plays: the song takes the playlist's place, as with no playlist.
+            fromPlaylist_ = false;
+            musicState_ = MusicState::Song;
+            startSong(true);
+        }
+        return;
+    }
     streamChannel_ = audio_->playStream(stream_);
     audio_->setChannelVolume(streamChannel_, musicVolume_);
+}
+
+bool SoundManager::openNextPlayableTrack() {
+    // A random pick may land on known broken entries many times in a row; a bounded number of
+    // picks per step keeps the step short, and the next step tries again.
+    const int entries = static_cast<int>(unplayable_.size());
+    for (int pick = 0; pick < 4 * entries && unplayableCount_ < entries; ++pick) {
+        const std::string path = playlist_.nextTrack();
+        const int index = playlist_.currentIndex();
+        if (index < 0 || index >= entries || unplayable_[index]) {
+            continue;
+        }
+        stream_ = audio_->openStream(path);
+        if (stream_ != StreamHandle::None && audio_->streamLengthMs(stream_) > 0) {
+            return true;
+        }
+        audio_->closeStream(stream_);
+        stream_ = StreamHandle::None;
+        unplayable_[index] = true;
+        ++unplayableCount_;
+    }
+    return false;
 }
 
 void SoundManager::update() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sound/AudioBackend.h"
 #include "sound/Playlist.h"
@@ -50,12 +51,18 @@ public:
     void setMusicState(MusicState state) { musicState_ = state; }
 
     Playlist& playlist() { return playlist_; }
-    // Whether music streams the playlist rather than the MIDI song; fixed at construction.
+    // Whether music streams the playlist rather than the MIDI song: decided at construction,
+    // and given up for the song once every entry has proved unplayable.
     bool musicFromPlaylist() const { return fromPlaylist_; }
 
 private:
     void playEffect(SampleHandle sample, int volume);
     void startNextTrack();
+    // Opens the playlist's next entry, skipping those already found unplayable; false when
+    // none opened this time.
+    bool openNextPlayableTrack();
+    // Loads the MIDI song and plays it held paused (or at once, when `playing`).
+    void startSong(bool playing);
     bool streaming() const { return fromPlaylist_ && musicState_ == MusicState::Stream; }
 
     std::unique_ptr<AudioBackend> audio_;
@@ -72,4 +79,9 @@ private:
     Playlist playlist_;
     bool fromPlaylist_ = false;
     StreamHandle stream_ = StreamHandle::None;
+    std::string songPath_;
+    // Entries that would not open or held nothing, by playlist index: never opened again, so
+    // a playlist of broken tracks costs no file access on every step.
+    std::vector<bool> unplayable_;
+    int unplayableCount_ = 0;
 };

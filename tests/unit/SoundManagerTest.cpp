@@ -274,18 +274,33 @@ TEST_F(SoundManagerTest, UpdateChangesTrackOnlyOnceTheCurrentOneHasEnded) {
     EXPECT_EQ(audio->streams.back().path, "m/b.ogg");
 }
 
-TEST_F(SoundManagerTest, AnEntryThatWillNotOpenCountsAsEnded) {
-    addPlaylist("gone.ogg\nb.ogg\n");
+// Broken entries are passed over and never opened again; when none plays, the song does.
+TEST_F(SoundManagerTest, UnplayableEntriesAreTriedOnceAndAllOfThemGiveWayToTheSong) {
+    addPlaylist("gone.ogg\nb.ogg\nempty.ogg\n");
     SoundManager& sound = build();
     audio->missingFiles = {"m/gone.ogg"};
-    sound.playlist().setRandom(false);
-    sound.setMusicEnabled(true);
-    EXPECT_TRUE(audio->streams.empty());
-    sound.update();
-    ASSERT_EQ(audio->streams.size(), 1u);
-    EXPECT_EQ(audio->streams[0].path, "m/b.ogg");
-    sound.update();  // b still plays
-    EXPECT_EQ(audio->streams.size(), 1u);
+    sound.setMusicEnabled(true);  // random order, as the game plays it
+    ASSERT_FALSE(audio->streams.empty());
+    for (int step = 0; step < 200; ++step) {
+        audio->finishStream(static_cast<StreamHandle>(audio->streams.size()));
+        sound.update();
+    }
+    EXPECT_EQ(countCalls("openStream m/gone.ogg"), 1);
+    EXPECT_EQ(audio->openStreamCount(), 1);
+
+    audio->missingFiles.insert("m/b.ogg");
+    audio->streamLengthMsForNewStreams = 0;  // opens, but holds nothing
+    audio->calls.clear();
+    audio->finishStream(static_cast<StreamHandle>(audio->streams.size()));
+    for (int step = 0; step < 200; ++step) {
+        sound.update();
+    }
+    EXPECT_EQ(countCalls("openStream"), 2) << "b and empty, once each";
+    EXPECT_EQ(audio->openStreamCount(), 0);
+    EXPECT_EQ(sound.musicState(), MusicState::Song);
+    EXPECT_FALSE(sound.musicFromPlaylist());
+    ASSERT_EQ(audio->songs.size(), 1u);
+    EXPECT_FALSE(song().paused);
 }
 
 // A playlist file with no entry would leave nothing to play: the song takes its place.
