@@ -1,7 +1,7 @@
 // IntroScreen: the loading picture; builds the other screens once it is on screen.
 #include "app/IntroScreen.h"
 
-#include "app/Clock.h"
+#include "render/Clock.h"
 
 #include <GL/freeglut.h>
 

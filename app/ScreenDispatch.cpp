@@ -5,9 +5,9 @@
 
 #include <csignal>
 
-#include "app/Clock.h"
 #include "app/GlErrorReport.h"
 #include "app/KeyRepeatFilter.h"
+#include "render/Clock.h"
 
 Screen* currentScreen = nullptr;
 

@@ -7,12 +7,12 @@
 #include <ctime>
 #include <initializer_list>
 
-#include "app/Clock.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
 #include "menus/ExitScreen.h"
 #include "menus/Settings.h"
+#include "render/Clock.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/Clock.h"
+#include "render/Clock.h"
 #include "render/Model.h"
 #include "render/ToonRenderer.h"
 #include "sound/SoundManager.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/Clock.h"
+#include "render/Clock.h"
 #include "render/Model.h"
 #include "render/Texture.h"
 #include "render/ToonRenderer.h"

@@ -3,7 +3,6 @@
 
 #include <GL/glu.h>
 
-#include "app/Clock.h"
 #include "app/ScreenDefaults.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
@@ -11,6 +10,7 @@
 #include "entities/Weapon.h"
 #include "game/CollisionSet.h"
 #include "render/BitmapFont.h"
+#include "render/Clock.h"
 #include "render/FeedbackZoomEffect.h"
 #include "render/Frustum.h"
 #include "render/GlExtensions.h"

@@ -2,10 +2,10 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include "app/Clock.h"
 #include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
+#include "render/Clock.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // GameScreenUpdate: the game's idle step: time, player, arena, HUD animation, pointer, score, end.
 #include <GL/freeglut.h>
 
-#include "app/Clock.h"
 #include "app/ScreenDispatch.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
+#include "render/Clock.h"
 #include "render/FeedbackZoomEffect.h"
 #include "sound/SoundManager.h"
 

@@ -9,12 +9,12 @@
 #include <iterator>
 #include <utility>
 
-#include "app/Clock.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
+#include "render/Clock.h"
 
 namespace {
 

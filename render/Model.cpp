@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "app/Clock.h"
+#include "render/Clock.h"
 #include "render/ObjFile.h"
 #include "render/Texture.h"
 

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "app/Clock.h"
 #include "render/BmpImage.h"
+#include "render/Clock.h"
 #include "render/TexturePixels.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Clock.h"
+#include "render/Clock.h"
 #include "sound/SdlAudioBackend.h"
 
 namespace {

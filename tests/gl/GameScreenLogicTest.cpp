@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/Clock.h"
 #include "app/ScreenDefaults.h"
 #include "app/ScreenDispatch.h"
 #include "entities/Building.h"
@@ -16,6 +15,7 @@
 #include "entities/Weapon.h"
 #include "game/CollisionSet.h"
 #include "game/GameScreen.h"
+#include "render/Clock.h"
 #include "render/Model.h"
 #include "tests/support/FakeAudioBackend.h"
 #include "tests/support/GlContext.h"

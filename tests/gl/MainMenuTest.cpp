@@ -5,11 +5,11 @@
 #include <cmath>
 #include <memory>
 
-#include "app/Clock.h"
 #include "entities/Otter.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MainMenuScreen.h"
+#include "render/Clock.h"
 #include "sound/SoundManager.h"
 #include "tests/support/FakeAudioBackend.h"
 #include "tests/support/GlContext.h"

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/Clock.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
+#include "render/Clock.h"
 #include "render/GlExtensions.h"
 #include "render/Model.h"
 #include "render/Texture.h"

@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/Clock.h"
 #include "entities/CursorSparkles.h"
 #include "entities/EffectList.h"
 #include "entities/ParticleSystem.h"
+#include "render/Clock.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 #include "tests/support/GlContext.h"

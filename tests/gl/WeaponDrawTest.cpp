@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/Clock.h"
 #include "entities/Weapon.h"
+#include "render/Clock.h"
 #include "render/GlExtensions.h"
 #include "render/Model.h"
 #include "render/Texture.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/Clock.h"
 #include "entities/Weapon.h"
+#include "render/Clock.h"
 #include "sound/SoundManager.h"
 #include "tests/support/FakeAudioBackend.h"
 

@@ -1,5 +1,5 @@
 // Clock: GLUT elapsed time, or a test's replacement; the start-up timings.
-#include "app/Clock.h"
+#include "render/Clock.h"
 
 #include <GL/freeglut.h>
 
