@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "render/Clock.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 
@@ -75,13 +76,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     }
 
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, 1024.0, 0.0, 768.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(1024.0, 768.0);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -125,10 +120,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     }
 
     glDisable(GL_BLEND);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();

@@ -8,6 +8,7 @@
 
 #include "render/Clock.h"
 #include "render/Model.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/ToonRenderer.h"
 #include "sound/SoundManager.h"
@@ -138,13 +139,7 @@ void Weapon::drawFlash() {
 
 void Weapon::drawCrosshair() const {
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, screenWidth_, 0.0, screenHeight_, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(screenWidth_, screenHeight_);
     // The crosshair's opaque texels carry an alpha of almost 0, so this shows them nearly
     // unblended; its keyed texels are dropped by the alpha test.
     glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
@@ -161,10 +156,7 @@ void Weapon::drawCrosshair() const {
     glTexCoord2f(0.0f, 1.0f);
     glVertex2i(cx - kCrosshairLow, cy + kCrosshairHigh);
     glEnd();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
 }
 
 void Weapon::draw(bool glowPass) {

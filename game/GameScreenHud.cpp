@@ -1,6 +1,5 @@
 // GameScreen heads-up display: the score and life texts, the warning, the radar.
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "entities/Building.h"
 #include "entities/Otter.h"
@@ -9,6 +8,7 @@
 #include "game/GameScreen.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 
 namespace {
@@ -79,13 +79,7 @@ void GameScreen::drawTexts() {
 
 void GameScreen::drawRadar() const {
     glEnable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, 400.0, 0.0, 300.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(400.0, 300.0);
     glDisable(GL_DEPTH_TEST);
     // Everything adds up: the dark parts of the pictures leave the view behind visible.
     glEnable(GL_BLEND);
@@ -139,8 +133,5 @@ void GameScreen::drawRadar() const {
 
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 
@@ -40,13 +41,7 @@ bool MenuButton::contains(int x, int y) const {
 
 void MenuButton::draw(int mouseX, int mouseY) const {
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 1024, 768, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(1024, 768, true);
 
     glEnable(GL_TEXTURE_2D);
     const Texture* picture = contains(mouseX, mouseY) ? hover_.get() : normal_.get();
@@ -66,9 +61,6 @@ void MenuButton::draw(int mouseX, int mouseY) const {
     glVertex2f(l, b);
     glEnd();
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
     glEnable(GL_DEPTH_TEST);
 }

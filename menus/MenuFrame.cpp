@@ -8,6 +8,7 @@
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuCursor.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/Vector3.h"
 
@@ -22,20 +23,11 @@ void beginFrame(const Texture& background) {
 
 void beginSpriteSpace() {
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 1024, 0, 768, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(1024, 768);
 }
 
 void endSpriteSpace() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
     glEnable(GL_DEPTH_TEST);
 }
 

@@ -1,5 +1,6 @@
 // BitmapFont: printf-style text from a grid of glyphs, one display list per character.
 #include "render/BitmapFont.h"
+#include "render/ScreenSpace.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -96,22 +97,13 @@ void BitmapFont::print(int x, int y, const char* format, ...) {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glDisable(GL_DEPTH_TEST);
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, screenWidth_, 0.0, screenHeight_, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(screenWidth_, screenHeight_);
     glTranslatef(static_cast<float>(x), static_cast<float>(screenHeight_ - glyphHeight_ - y), 0.0f);
 
     // The glyph indices already have firstChar taken off, so the base is the first list itself.
     glListBase(listBase_);
     glCallLists(count, GL_UNSIGNED_BYTE, glyphs);
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
     glEnable(GL_DEPTH_TEST);
 }

@@ -1,5 +1,6 @@
 // FeedbackZoomEffect: blends each frame with an enlarged, yellowed copy of the previous one.
 #include "render/FeedbackZoomEffect.h"
+#include "render/ScreenSpace.h"
 
 #include <GL/glu.h>
 
@@ -96,13 +97,7 @@ void FeedbackZoomEffect::draw() {
 
     glMatrixMode(GL_MODELVIEW);
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, kScreenWidth, 0.0, kScreenHeight, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(kScreenWidth, kScreenHeight);
 
     // New frame (destination) keeps weight a, the previous picture (source) gets 1 - a.
     glEnable(GL_BLEND);
@@ -122,10 +117,7 @@ void FeedbackZoomEffect::draw() {
     glVertex2f(-8.0f, 1032.0f);
     glEnd();
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
 

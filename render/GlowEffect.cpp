@@ -1,7 +1,6 @@
 // GlowEffect: blurs the glowing parts of the scene in a screen corner and adds them over the frame.
 #include "render/GlowEffect.h"
-
-#include <GL/glu.h>
+#include "render/ScreenSpace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,13 +96,7 @@ void GlowEffect::blurDirection(bool vertical) {
 void GlowEffect::blur() {
     glDisable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, width_, 0.0, height_);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(width_, height_);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
 
@@ -114,10 +107,7 @@ void GlowEffect::blur() {
     }
 
     glDisable(GL_BLEND);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
 }
@@ -174,13 +164,7 @@ void GlowEffect::composite() {
         return static_cast<int>(std::ceil(viewport[1] + r * pixelsPerRow - 0.5));
     };
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    screenspace::enter(1.0, 1.0);
 
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
@@ -211,8 +195,5 @@ void GlowEffect::composite() {
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    screenspace::leave();
 }
