@@ -6,10 +6,13 @@
 #include <cstdlib>
 #include <ctime>
 #include <initializer_list>
+#include <string>
 
+#include "app/DataFolders.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
+#include "app/WindowIdentity.h"
 #include "menus/ExitScreen.h"
 #include "menus/Settings.h"
 #include "render/Clock.h"
@@ -49,9 +52,12 @@ void setDrawingDefaults() {
 
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
-        std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
+    // Before any window: without its art the game can only show a black screen.
+    std::string settingsFile;
+    if (!DataFolders::ofThisProcess(argc > 0 ? argv[0] : nullptr).enterArtFolder(settingsFile)) {
+        return 1;
     }
+    setConfigPath(settingsFile);
     // Built before any screen, so it is destroyed after all of them.
     videoChoices();
     installEndSignalHandlers();
@@ -63,6 +69,7 @@ int main(int argc, char** argv) {
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
         startup::openGameWindow();
     }
+    windowidentity::announce();
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
     startup::ignoreKeyRepeat();

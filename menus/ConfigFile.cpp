@@ -1,6 +1,7 @@
 // ConfigFile: the bytes of config.cfg (parse, serialize) and its all-or-nothing replacement.
 #include "menus/ConfigFile.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -145,6 +146,17 @@ bool replaceFile(const char* path, const void* bytes, size_t size, RenameFunctio
         unlink(temporary.c_str());
     }
     return ok;
+}
+
+bool makeParentFolders(const std::string& path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace configfile

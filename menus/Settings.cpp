@@ -11,7 +11,10 @@
 
 namespace {
 
-const char kConfigPath[] = "./config.cfg";
+std::string& configPathSlot() {
+    static std::string path = "./config.cfg";
+    return path;
+}
 
 // Saving before anything was loaded would replace the player's file with the built-in
 // defaults (a signal during the intro, before the menus exist).
@@ -70,6 +73,10 @@ void apply(const ConfigValues& v) {
 
 }  // namespace
 
+void setConfigPath(const std::string& path) { configPathSlot() = path; }
+
+const std::string& configPath() { return configPathSlot(); }
+
 VideoChoices& videoChoices() {
     static VideoChoices choices;
     return choices;
@@ -77,7 +84,8 @@ VideoChoices& videoChoices() {
 
 void loadConfig() {
     settingsLoaded = true;
-    std::FILE* file = std::fopen(kConfigPath, "rb");
+    const std::string& path = configPath();
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         applyDefaults();
         return;
@@ -90,7 +98,7 @@ void loadConfig() {
 }
 
 void saveConfig() {
-    if (!settingsLoaded) {
+    if (!settingsLoaded || configPath().empty()) {
         return;
     }
     GameScreen& game = GameScreen::instance();
@@ -116,5 +124,6 @@ void saveConfig() {
     uint8_t bytes[kConfigFileSize];
     serializeConfig(v, bytes);
     // A failure (read-only folder, full disk) keeps the previous file and is not reported.
-    configfile::replaceFile(kConfigPath, bytes, sizeof bytes);
+    configfile::makeParentFolders(configPath());
+    configfile::replaceFile(configPath().c_str(), bytes, sizeof bytes);
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // What the video options screen has chosen, applied or not. Kept here rather than on the
 // screen so the values saved at exit never depend on which screens exist or are torn down.
@@ -36,9 +37,14 @@ constexpr size_t kConfigFileSize = 48;
 ConfigValues parseConfig(const uint8_t* bytes, size_t size);
 void serializeConfig(const ConfigValues& values, uint8_t (&bytes)[kConfigFileSize]);
 
-// Reads ./config.cfg (or the defaults) and pushes every value into the game screen, camera,
-// sound manager, game options and video choices, then applies the video settings.
+// The settings file loadConfig and saveConfig use: ./config.cfg until start-up chooses one;
+// empty means the settings are not kept (the defaults apply and nothing is written).
+void setConfigPath(const std::string& path);
+const std::string& configPath();
+
+// Reads the settings file (or the defaults) and pushes every value into the game screen,
+// camera, sound manager, game options and video choices, then applies the video settings.
 void loadConfig();
-// Writes ./config.cfg atomically (temporary file, flush, rename) from the live objects; on any
-// failure the previous file stays and nothing is reported.
+// Writes the settings file atomically (temporary file, flush, rename) from the live objects,
+// creating its folders first; on any failure the previous file stays and nothing is reported.
 void saveConfig();
