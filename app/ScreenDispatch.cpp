@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include "app/EventReport.h"
 #include "app/GlErrorReport.h"
 #include "app/KeyRepeatFilter.h"
 #include "render/Clock.h"
@@ -75,6 +76,7 @@ void setQuitAction(void (*action)()) { quitAction_ = action; }
 void switchScreen(Screen& from, Screen& to) {
     to.screenSlot = from.screenSlot;
     *from.screenSlot = &to;
+    eventreport::report("screen %s", to.name());
 }
 
 namespace dispatch {
