@@ -106,6 +106,7 @@ void idle() {
         quitAction_();
         return;
     }
+    gameclock::idleStep();
     Screen* screen = currentScreen;
     screen->idle();
     checkGl("idle", screen);
@@ -155,6 +156,8 @@ void specialUp(int key, int x, int y) {
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
+    // A test resizing the window waits for this before it clicks in the new size.
+    eventreport::report("window %dx%d", width, height);
     Screen* screen = currentScreen;
     screen->reshape(width, height);
     checkGl("reshape", screen);

@@ -51,6 +51,7 @@ void setDrawingDefaults() {
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     eventreport::openFromEnvironment();
+    gameclock::stepFromEnvironment();
     if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
         std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
     }

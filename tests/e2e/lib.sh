@@ -10,7 +10,8 @@
 #   e2e_wait_event REGEX [SECONDS]  waits (60 s by default) for a new event line matching the
 #                                 extended REGEX, after the last line an earlier wait took;
 #                                 sets E2E_EVENT to the line; fails when none comes
-#   e2e_wait_screen NAME [SECONDS]  the same for the line "screen NAME"
+#   e2e_wait_screen NAME [SECONDS]  waits for the next "screen ..." line and fails unless it
+#                                 is "screen NAME": no other switch may come in between
 #   e2e_event_seen REGEX          true when any line so far matches (taken or not)
 #   e2e_event_field LINE KEY      prints the value of KEY=VALUE in an event line
 #   e2e_key KEY...                send keys (xdotool names: Escape, Return, a, Left, ...)
@@ -124,7 +125,10 @@ e2e_wait_event() {
   done
 }
 
-e2e_wait_screen() { e2e_wait_event "^screen $1\$" "${2:-60}"; }
+e2e_wait_screen() {
+  e2e_wait_event "^screen " "${2:-60}"
+  [ "$E2E_EVENT" = "screen $1" ] || e2e_fail "the game went to '$E2E_EVENT', expected screen $1"
+}
 
 e2e_event_seen() { grep -q -E -e "$1" "$E2E_EVENTS"; }
 
