@@ -21,6 +21,8 @@ public:
     virtual void special(int key, int x, int y) = 0;
     virtual void specialUp(int key, int x, int y) = 0;
     virtual void reshape(int width, int height) = 0;
+    // What the event report calls this screen ("main-menu", "game", ...).
+    virtual const char* name() const = 0;
 
     // The window point the game warps the pointer to every frame and measures motion from.
     // It is deliberately not the window centre: the game always ran with these values.

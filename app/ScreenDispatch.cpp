@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include "app/EventReport.h"
 #include "app/GlErrorReport.h"
 #include "app/KeyRepeatFilter.h"
 #include "render/Clock.h"
@@ -75,6 +76,7 @@ void setQuitAction(void (*action)()) { quitAction_ = action; }
 void switchScreen(Screen& from, Screen& to) {
     to.screenSlot = from.screenSlot;
     *from.screenSlot = &to;
+    eventreport::report("screen %s", to.name());
 }
 
 namespace dispatch {
@@ -104,6 +106,7 @@ void idle() {
         quitAction_();
         return;
     }
+    gameclock::idleStep();
     Screen* screen = currentScreen;
     screen->idle();
     checkGl("idle", screen);
@@ -153,6 +156,8 @@ void specialUp(int key, int x, int y) {
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
+    // A test resizing the window waits for this before it clicks in the new size.
+    eventreport::report("window %dx%d", width, height);
     Screen* screen = currentScreen;
     screen->reshape(width, height);
     checkGl("reshape", screen);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/DataFolders.h"
+#include "app/EventReport.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
@@ -52,6 +53,8 @@ void setDrawingDefaults() {
 
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    eventreport::openFromEnvironment();
+    gameclock::stepFromEnvironment();
     // Before any window: without its art the game can only show a black screen.
     std::string settingsFile;
     if (!DataFolders::ofThisProcess(argc > 0 ? argv[0] : nullptr).enterArtFolder(settingsFile)) {
@@ -81,6 +84,7 @@ int main(int argc, char** argv) {
     Screen& first = introScreen();
     first.screenSlot = &currentScreen;
     currentScreen = &first;
+    eventreport::report("screen %s", first.name());
 
     registerScreenCallbacks();
     glutSetCursor(GLUT_CURSOR_NONE);

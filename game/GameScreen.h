@@ -45,6 +45,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "game"; }
 
     // A fresh game at the current difficulty: new otters, full building, zero counters.
     void newGame();

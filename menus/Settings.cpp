@@ -1,8 +1,12 @@
 // Settings: config.cfg read into the live objects at start-up and written back from them at exit.
 #include "menus/Settings.h"
 
+#include <limits.h>
+#include <unistd.h>
+
 #include <cstdio>
 
+#include "app/EventReport.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
 #include "menus/ConfigFile.h"
@@ -19,6 +23,20 @@ std::string& configPathSlot() {
 // Saving before anything was loaded would replace the player's file with the built-in
 // defaults (a signal during the intro, before the menus exist).
 bool settingsLoaded = false;
+
+// Names the whole path, so a test can tell which folder the file went to.
+void reportConfigEvent(const char* event) {
+    if (!eventreport::enabled()) {
+        return;
+    }
+    const std::string& path = configPath();
+    char folder[PATH_MAX];
+    if (path.empty() || path[0] == '/' || getcwd(folder, sizeof folder) == nullptr) {
+        eventreport::report("%s path=%s", event, path.c_str());
+    } else {
+        eventreport::report("%s path=%s/%s", event, folder, path.c_str());
+    }
+}
 
 void applyVideoChoices() {
     const VideoChoices& video = videoChoices();
@@ -88,6 +106,7 @@ void loadConfig() {
     std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         applyDefaults();
+        reportConfigEvent("settings-loaded");
         return;
     }
     uint8_t bytes[kConfigFileSize];
@@ -95,6 +114,7 @@ void loadConfig() {
     std::fclose(file);
     apply(parseConfig(bytes, size));
     applyVideoChoices();
+    reportConfigEvent("settings-loaded");
 }
 
 void saveConfig() {
@@ -123,7 +143,9 @@ void saveConfig() {
 
     uint8_t bytes[kConfigFileSize];
     serializeConfig(v, bytes);
-    // A failure (read-only folder, full disk) keeps the previous file and is not reported.
+    // A failure (read-only folder, full disk) keeps the previous file and is not shown to the
+    // player.
     configfile::makeParentFolders(configPath());
-    configfile::replaceFile(configPath().c_str(), bytes, sizeof bytes);
+    const bool saved = configfile::replaceFile(configPath().c_str(), bytes, sizeof bytes);
+    reportConfigEvent(saved ? "settings-saved" : "settings-save-failed");
 }

@@ -46,5 +46,6 @@ const std::string& configPath();
 // camera, sound manager, game options and video choices, then applies the video settings.
 void loadConfig();
 // Writes the settings file atomically (temporary file, flush, rename) from the live objects,
-// creating its folders first; on any failure the previous file stays and nothing is reported.
+// creating its folders first; on any failure the previous file stays; only the event report
+// tells.
 void saveConfig();
