@@ -24,8 +24,12 @@ if [ -z "$from" ]; then
   bash "$root/scripts/setup.sh"
   from="$root/build/debian"
   if [ ! -f "$from/CMakeCache.txt" ]; then
+    # Debian's own compiler and linker flags, with every hardening feature.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    flags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
     cmake -S "$root" -B "$from" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
       -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ -DZORBLAT_TESTS=OFF -DZORBLAT_BENCH=OFF \
+      "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)" \
       >/dev/null
   fi
   cmake --build "$from" -j "$(nproc 2>/dev/null || echo 2)" --target zorblat ressources
