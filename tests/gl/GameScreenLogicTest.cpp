@@ -411,55 +411,6 @@ TEST_F(GameScreenLogicTest, MouseLookTurnsByTheTrueMotionAndIgnoresWarpsAndEntri
     EXPECT_NEAR(player().yaw(), yaw1 + 10 * perPixel, 1e-5f);
 }
 
-TEST_F(GameScreenLogicTest, OverlappingOttersPartAndWalkInWhileOttersMeetingHeadOnBump) {
-    const float r = buildingRadius();
-    const Otter& first = herd().otter(0);
-    const float reach = first.model()->radius() * first.effectiveScale() * 2.0f;
-    // A new game whose other otters are far out behind the player: they neither meet the pair
-    // in time nor cost drawing.
-    auto newGameWithTwo = [&] {
-        game->newGame();
-        for (int i = 2; i < herd().count(); ++i) {
-            herd().otter(i).setPosition(Vector3(0.0f, 0.0f, -4000.0f - 100.0f * i));
-        }
-    };
-    // As a new game leaves them (not yet walking), on one spot, touching across the way in,
-    // and touching along it: each pair parts in one pass and both otters reach the building.
-    const Vector3 start(r + 400.0f, 0.0f, 0.0f);
-    for (const Vector3 offset :
-         {Vector3(), Vector3(0.0f, 0.0f, reach - 1.0f), Vector3(reach - 1.0f, 0.0f, 0.0f)}) {
-        newGameWithTwo();
-        Otter& a = herd().otter(0);
-        Otter& b = herd().otter(1);
-        a.setPosition(start);
-        b.setPosition(start + offset);
-        Probe::collisions(*game).resolve();
-        EXPECT_GE((b.position() - a.position()).length(), reach);
-        const int life = herd().building().life();
-        for (int frame = 0; frame < 500 && (a.isAlive() || b.isAlive()); ++frame) {
-            cycle(16);
-        }
-        EXPECT_FALSE(a.isAlive() || b.isAlive()) << "offset x " << offset.x();
-        EXPECT_EQ(herd().building().life(), life - 2 * 3);
-    }
-
-    // Two otters walking into each other, either of them first in the herd, turn back.
-    for (const bool firstWalksNorth : {true, false}) {
-        newGameWithTwo();
-        Otter& north = herd().otter(firstWalksNorth ? 0 : 1);
-        Otter& south = herd().otter(firstWalksNorth ? 1 : 0);
-        south.setPosition(Vector3(r + 600.0f, 0.0f, 0.0f));
-        north.setPosition(Vector3(r + 600.0f, 0.0f, -reach + 1.0f));
-        north.setHeading(Vector3(0.0f, 0.0f, 1.0f));
-        south.setHeading(Vector3(0.0f, 0.0f, -1.0f));
-        Probe::collisions(*game).resolve();
-        EXPECT_FLOAT_EQ(north.heading().z(), -1.0f);
-        EXPECT_FLOAT_EQ(south.heading().z(), 1.0f);
-        EXPECT_EQ(north.steeringWeight(), 0.0f);
-        EXPECT_EQ(south.steeringWeight(), 0.0f);
-    }
-}
-
 TEST_F(GameScreenLogicTest, ALongRandomGameKeepsItsInvariants) {
     const float r = buildingRadius();
     const char keys[] = {'z', 'q', 's', 'd'};
