@@ -24,6 +24,8 @@ public:
     // The releases of the keys held now will not come (the window lost the pointer or was
     // hidden, or this screen is being left): let go of them. Most screens hold no keys.
     virtual void forgetHeldKeys() {}
+    // What the event report calls this screen ("main-menu", "game", ...).
+    virtual const char* name() const = 0;
 
     // The window point the game warps the pointer to every frame and measures motion from.
     // It is deliberately not the window centre: the game always ran with these values.

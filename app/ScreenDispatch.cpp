@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include "app/EventReport.h"
 #include "app/GlErrorReport.h"
 #include "app/KeyRepeatFilter.h"
 #include "render/Clock.h"
@@ -79,6 +80,7 @@ void switchScreen(Screen& from, Screen& to) {
     from.forgetHeldKeys();
     to.screenSlot = from.screenSlot;
     *from.screenSlot = &to;
+    eventreport::report("screen %s", to.name());
 }
 
 void forgetHeldKeys() {
@@ -115,6 +117,7 @@ void idle() {
         quitAction_();
         return;
     }
+    gameclock::idleStep();
     Screen* screen = currentScreen;
     screen->idle();
     checkGl("idle", screen);
@@ -164,6 +167,8 @@ void specialUp(int key, int x, int y) {
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
+    // A test resizing the window waits for this before it clicks in the new size.
+    eventreport::report("window %dx%d", width, height);
     Screen* screen = currentScreen;
     screen->reshape(width, height);
     checkGl("reshape", screen);

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <initializer_list>
 
+#include "app/EventReport.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
@@ -49,6 +50,8 @@ void setDrawingDefaults() {
 
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    eventreport::openFromEnvironment();
+    gameclock::stepFromEnvironment();
     if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
         std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
     }
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     Screen& first = introScreen();
     first.screenSlot = &currentScreen;
     currentScreen = &first;
+    eventreport::report("screen %s", first.name());
 
     registerScreenCallbacks();
     glutSetCursor(GLUT_CURSOR_NONE);

@@ -35,6 +35,7 @@ public:
     void specialUp(int k, int x, int y) override { note("specialUp " + args({k, x, y})); }
     void reshape(int w, int h) override { note("reshape " + args({w, h})); }
     void forgetHeldKeys() override { note("forget"); }
+    const char* name() const override { return name_.c_str(); }
 
 private:
     static std::string args(std::initializer_list<int> values) {
