@@ -74,9 +74,20 @@ bool quitRequested() { return quitRequested_ != 0; }
 void setQuitAction(void (*action)()) { quitAction_ = action; }
 
 void switchScreen(Screen& from, Screen& to) {
+    // The keys held on the screen being left are released on the next one, so it lets go of
+    // them now. The repeat filter is kept: a held key's repeats must not act on the new
+    // screen (a held Escape would walk on through the menus), and its release still comes.
+    from.forgetHeldKeys();
     to.screenSlot = from.screenSlot;
     *from.screenSlot = &to;
     eventreport::report("screen %s", to.name());
+}
+
+void forgetHeldKeys() {
+    keyRepeats_.release();
+    if (currentScreen) {
+        currentScreen->forgetHeldKeys();
+    }
 }
 
 namespace dispatch {
@@ -166,6 +177,14 @@ void entry(int state) {
     pointerInWindow_ = state == GLUT_ENTERED;
     if (pointerInWindow_) {
         ++pointerEntryCount_;
+    } else {
+        // Keys let go of while the pointer is elsewhere send their release elsewhere.
+        forgetHeldKeys();
+    }
+}
+void windowStatus(int state) {
+    if (state == GLUT_HIDDEN) {
+        forgetHeldKeys();
     }
 }
 
@@ -183,4 +202,5 @@ void registerScreenCallbacks() {
     glutSpecialFunc(dispatch::special);
     glutSpecialUpFunc(dispatch::specialUp);
     glutEntryFunc(dispatch::entry);
+    glutWindowStatusFunc(dispatch::windowStatus);
 }

@@ -33,6 +33,11 @@ int windowYFromScreen(int y);
 // (x, y) when the window is not 1024 x 768).
 void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY);
 
+// Forgets every key held down, in the repeat filter and on the current screen: called when
+// the releases of those keys may never arrive (the pointer left the window, the window was
+// hidden or lost the focus), so the next real press of any of them counts.
+void forgetHeldKeys();
+
 // Whether the pointer is inside the window (GLUT's entry events), and how many times it has
 // entered it: a screen that measures relative motion starts afresh after each entry.
 bool pointerInWindow();
@@ -59,4 +64,5 @@ void special(int key, int x, int y);
 void specialUp(int key, int x, int y);
 void reshape(int width, int height);
 void entry(int state);
+void windowStatus(int state);
 }  // namespace dispatch

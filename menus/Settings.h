@@ -31,9 +31,14 @@ struct ConfigValues {
     int32_t textureFiltering = 3;
 };
 constexpr size_t kConfigFileSize = 48;
+// What a file may hold and still be used: a sensitivity above this (radians per pixel) falls
+// back to its default, a volume outside 0..kLoudestVolume is clamped to it.
+constexpr float kLargestUsableSensitivity = 0.01f;
+constexpr int32_t kLoudestVolume = 255;
 
 // Pure: the values a file's bytes give. Missing fields (a short file) and values that would
-// break the game keep their defaults; values the game deliberately tolerates are kept.
+// break the game keep their defaults; volumes are clamped; values the game deliberately
+// tolerates are kept.
 ConfigValues parseConfig(const uint8_t* bytes, size_t size);
 void serializeConfig(const ConfigValues& values, uint8_t (&bytes)[kConfigFileSize]);
 
