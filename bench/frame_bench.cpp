@@ -257,7 +257,7 @@ void runConfig(const Config& config, int measuredFrames) {
         // The bare frame from the same place, interleaved so both see the same machine load.
         const double bareStart = nowMs();
         const double bareStartCpu = cpuMs();
-        bare.draw(screen.weapon());
+        bare.draw(screen.player());
         bareMs.push_back(nowMs() - bareStart);
         bareCpuMs.push_back(cpuMs() - bareStartCpu);
     }

@@ -110,7 +110,7 @@ Run run(OtterHerd& herd, int frames, bool finishDrawing) {
 }
 
 void loadSkin(Model& model, const char* path) {
-    model.setTexture(new Texture);
+    model.setTexture(std::make_unique<Texture>());
     texturesets::loadWorld(*model.texture(), path, 3, 1);
 }
 

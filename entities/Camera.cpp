@@ -21,8 +21,8 @@ Camera::~Camera() = default;
 
 void Camera::updateDirection() {
     Vector3 v(0.0f, 0.0f, 1.0f);
-    v.rotate(pitch_, true, false, false);
-    v.rotate(yaw_, false, true, false);
+    v.rotateAboutX(pitch_);
+    v.rotateAboutY(yaw_);
     direction_ = v;
 }
 

@@ -27,7 +27,6 @@ public:
     float yaw() const { return yaw_; }
     float pitch() const { return pitch_; }
     const Vector3& direction() const { return direction_; }
-    const Vector3& up() const { return up_; }
     const Vector3& position() const { return cameraPosition_; }
     void setPosition(float x, float y, float z) { cameraPosition_.set(x, y, z); }
     void setPosition(const Vector3& p) { cameraPosition_ = p; }
@@ -37,7 +36,6 @@ public:
     void setHorizontalSensitivity(float s) { horizontalSensitivity_ = s; }
     void setVerticalSensitivity(float s) { verticalSensitivity_ = s; }
     float lookScale() const { return lookScale_; }
-    float moveSpeed() const { return moveSpeed_; }
 
     // gluLookAt from the eye along the view direction; the modelview matrix must be current
     // and reset to identity.

@@ -60,7 +60,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
         if (cursor.x() == previousCursor_.x() && cursor.y() == previousCursor_.y()) {
             // A still cursor scatters sparkles every way, at up to 10 pixels per hundredth.
             s.velocity = Vector3(10.0f, 0.0f, 0.0f);
-            s.velocity.rotate(randomAngle(), false, false, true);
+            s.velocity.rotateAboutZ(randomAngle());
             s.velocity *= static_cast<float>(std::cos(double(std::rand())));
         } else {
             // A moving one leaves them flying on the way it went.

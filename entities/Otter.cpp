@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "entities/OtterTuning.h"
 #include "render/Clock.h"
 #include "render/Model.h"
 #include "render/ToonRenderer.h"
@@ -56,13 +57,17 @@ bool Otter::isAboveGround() const {
 }
 
 void Otter::place(const Vector3& centre, float radius) {
-    const float distance = static_cast<float>(std::cos(randomRadians()) * 200.0 + radius);
+    const float distance =
+        static_cast<float>(std::cos(randomRadians()) * OtterTuning::kRingSpread + radius);
     Vector3 displacement(distance, 0.0f, 0.0f);
-    displacement.rotate(static_cast<float>(std::sin(randomRadians()) * 6.28), false, true, false);
+    displacement.rotateAboutY(static_cast<float>(std::sin(randomRadians()) * 6.28));
     position_ = centre + displacement;
-    waddleAngle_ = static_cast<float>(std::cos(randomRadians()) * 10.0 * waddleRate_);
-    waddleFactor_ = static_cast<float>(std::fabs(std::cos(randomRadians())) * 0.5 + 1.0);
-    cryDelay_ = static_cast<int32_t>(std::fabs(std::cos(randomRadians())) * 200.0);
+    waddleAngle_ = static_cast<float>(std::cos(randomRadians()) * OtterTuning::kWaddlePhaseRange *
+                                      waddleRate_);
+    waddleFactor_ = static_cast<float>(
+        std::fabs(std::cos(randomRadians())) * OtterTuning::kWaddleFactorSpread + 1.0);
+    cryDelay_ =
+        static_cast<int32_t>(std::fabs(std::cos(randomRadians())) * OtterTuning::kGruntDelayRange);
 }
 
 void Otter::steer() {
@@ -87,17 +92,19 @@ void Otter::update() {
         move();
         // After a collision the otter staggers a while before it walks straight again.
         if (steeringWeight_ < 1.0f) {
-            steeringWeight_ += static_cast<float>(speed_ * frameMs_ * 0.00005);
+            steeringWeight_ +=
+                static_cast<float>(speed_ * frameMs_ * OtterTuning::kSteeringRecovery);
         } else {
             steeringWeight_ = 1.0f;
         }
         if (knockStrength_ > 0.0f) {
-            knockStrength_ -= static_cast<float>(frameMs_ * 0.007);
+            knockStrength_ -= static_cast<float>(frameMs_ * OtterTuning::kKnockFadePerMs);
         } else {
             knockStrength_ = 0.0f;
         }
     } else if (isAboveGround()) {
-        position_.setComponent(1, static_cast<float>(position_.y() - scale_ * frameMs_ * 0.04));
+        position_.setComponent(
+            1, static_cast<float>(position_.y() - scale_ * frameMs_ * OtterTuning::kSinkRate));
     }
 
     GruntClock& grunt = gruntClock();
@@ -106,10 +113,11 @@ void Otter::update() {
         grunt.started = true;
         grunt.lastChance = now;
     }
-    if (now > cryDelay_ + grunt.lastChance + 500) {
+    if (now > cryDelay_ + grunt.lastChance + OtterTuning::kGruntChanceMs) {
         grunt.lastChance = now;
-        const int roll = static_cast<int>(std::fabs(std::cos(randomRadians())) * 20000.0);
-        if (roll > 19000) {
+        const int roll =
+            static_cast<int>(std::fabs(std::cos(randomRadians())) * OtterTuning::kGruntRollRange);
+        if (roll > OtterTuning::kGruntRollWins) {
             SoundManager::instance().playOtterCry();
         }
     }
@@ -153,11 +161,11 @@ void Otter::draw(bool glowPass) {
     Vector3 axisY(0.0f, 1.0f, 0.0f);
     Vector3 axisZ(0.0f, 0.0f, -1.0f);
     for (Vector3* axis : {&axisX, &axisY, &axisZ}) {
-        axis->rotate(roll, false, false, true);
+        axis->rotateAboutZ(roll);
     }
-    axisX.rotate(yaw - kQuarterTurn, false, true, false);
-    axisZ.rotate(yaw - kQuarterTurn, false, true, false);
-    axisY.rotate(yaw, false, true, false);
+    axisX.rotateAboutY(yaw - kQuarterTurn);
+    axisZ.rotateAboutY(yaw - kQuarterTurn);
+    axisY.rotateAboutY(yaw);
     const Vector3 world = (light_ ? *light_ : Vector3()) - position_;
     const Vector3 light(static_cast<float>(world.dot(axisX)), static_cast<float>(world.dot(axisY)),
                         static_cast<float>(world.dot(axisZ)));

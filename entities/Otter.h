@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "entities/OtterTuning.h"
 #include "entities/SceneObject.h"
 
 // Otters live in one array (the herd's, or the main menu's two), built and destroyed as a
@@ -18,8 +19,8 @@ public:
     bool isAlive() const { return life_ > 0; }
     // Is any of it still above the ground (top = y + 2 * half height * effective scale)?
     bool isAboveGround() const;
-    // 2.5 for a giant, scale otherwise: used for drawing, culling, arrival and spacing.
-    float effectiveScale() const { return giant_ ? 2.5f : scale_; }
+    // The giant scale for a giant, scale otherwise: used for drawing, culling, arrival and spacing.
+    float effectiveScale() const { return giant_ ? OtterTuning::kGiantScale : scale_; }
 
     // Puts the otter on a random point of the ring of the given radius (+-200) around centre
     // and draws new waddle phase, waddle factor and grunt delay.
@@ -64,9 +65,6 @@ public:
     bool giant() const { return giant_; }
     void setGiant(bool g) { giant_ = g; }
     float frameMs() const { return frameMs_; }
-    int cryDelay() const { return cryDelay_; }
-    float waddleFactor() const { return waddleFactor_; }
-    const Vector3& desiredDirection() const { return desiredDirection_; }
 
     // The facing of the last drawing, radians (kept when the otter stands on its target).
     float facing() const { return facing_; }
@@ -78,9 +76,9 @@ private:
     int32_t cryDelay_ = 0;
     float waddleFactor_ = 1.0f;
     const Vector3* light_ = nullptr;
-    float waddleRate_ = 20.0f;
+    float waddleRate_ = OtterTuning::kWaddleRate;
     float waddleAngle_ = 0.0f;
-    float waddleLimit_ = 5.0f;
+    float waddleLimit_ = OtterTuning::kWaddleLimit;
     int32_t life_ = 10;
     float speed_ = 0.01f;
     Vector3 desiredDirection_;

@@ -8,6 +8,7 @@
 
 #include "entities/Building.h"
 #include "entities/Otter.h"
+#include "entities/OtterTuning.h"
 #include "entities/ParticleSystem.h"
 #include "render/Model.h"
 #include "render/Texture.h"
@@ -127,16 +128,17 @@ void OtterHerd::respawn(int i, int d) {
         }
     }
 
-    otter.setLife(d / 5 + 1);
-    otter.setSpeed(otter.speed() + 0.005f);
-    if (spawnCounter_ >= 15) {
+    otter.setLife(OtterTuning::lifeAt(d));
+    otter.setSpeed(otter.speed() + OtterTuning::kRespawnSpeedGain);
+    if (spawnCounter_ >= OtterTuning::kGiantEvery) {
         otter.setGiant(true);
-        const float strength = static_cast<float>(d) * 0.33333334f + 1.0f;
+        const float strength = static_cast<float>(d) * OtterTuning::kGiantLifePerLevel + 1.0f;
         otter.setLife(static_cast<int>(static_cast<float>(otter.life()) * strength));
         spawnCounter_ = 0;
     } else {
         // Each return makes an ordinary otter a little bigger, up to one and a half.
-        otter.setScale(std::min(otter.scale() + 0.1f, 1.5f));
+        otter.setScale(
+            std::min(otter.scale() + OtterTuning::kRespawnScaleGain, OtterTuning::kMaxScale));
         otter.setGiant(false);
         ++spawnCounter_;
     }

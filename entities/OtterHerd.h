@@ -23,7 +23,6 @@ public:
     OtterHerd& operator=(const OtterHerd&) = delete;
 
     void setSpawnRadius(float radius) { spawnRadius_ = radius; }
-    float spawnRadius() const { return spawnRadius_; }
     // Takes ownership of the array (the previous one is destroyed) and places every otter on
     // the spawn ring around its target.
     void setOtters(std::unique_ptr<Otter[]> otters, int count);
@@ -37,7 +36,6 @@ public:
     Building& building() { return *building_; }
     const Building& building() const { return *building_; }
     bool wasBuildingHit() const { return buildingHit_; }
-    int spawnCounter() const { return spawnCounter_; }
 
     // Ticks every otter, so time spent in the menus is not one long step.
     void restartClocks();

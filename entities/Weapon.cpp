@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "render/Clock.h"
 #include "render/Model.h"
@@ -40,9 +41,11 @@ Weapon::Weapon() : ownModel_(std::make_unique<Model>()) {
 
 Weapon::~Weapon() = default;
 
-void Weapon::setFireTexture(Texture* texture) { fireTexture_.reset(texture); }
+void Weapon::setFireTexture(std::unique_ptr<Texture> texture) { fireTexture_ = std::move(texture); }
 
-void Weapon::setCrosshairTexture(Texture* texture) { crosshairTexture_.reset(texture); }
+void Weapon::setCrosshairTexture(std::unique_ptr<Texture> texture) {
+    crosshairTexture_ = std::move(texture);
+}
 
 bool Weapon::fire() {
     const int now = gameclock::elapsedMs();

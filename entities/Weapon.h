@@ -20,9 +20,8 @@ public:
     using Camera::position;
     using Camera::setPosition;
 
-    // Takes ownership.
-    void setFireTexture(Texture* texture);
-    void setCrosshairTexture(Texture* texture);
+    void setFireTexture(std::unique_ptr<Texture> texture);
+    void setCrosshairTexture(std::unique_ptr<Texture> texture);
     void setFlashDuration(int ms) { flashDuration_ = ms; }
     void setShotInterval(int ms) { shotInterval_ = ms; }
     void setScreenSize(int width, int height) {
@@ -34,7 +33,6 @@ public:
 
     int score() const { return score_; }
     void setScore(int score) { score_ = score; }
-    const Vector3& centre() const { return centre_; }
 
     // Flash, recoil and the shot sound, at most once per shot interval (strictly more than
     // shotInterval ms after the last accepted shot). Returns whether the shot was accepted.
@@ -72,5 +70,4 @@ private:
     bool hasFired_ = false;
     std::unique_ptr<Texture> fireTexture_;
     int32_t score_ = 0;
-    Vector3 centre_;
 };

@@ -10,10 +10,12 @@
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/CollisionSet.h"
-#include "render/BitmapFont.h"
+#include "game/GameHud.h"
+#include "game/Ground.h"
+#include "game/LineOfFire.h"
+#include "game/MouseLook.h"
 #include "render/Clock.h"
 #include "render/FeedbackZoomEffect.h"
-#include "render/Frustum.h"
 #include "render/GlExtensions.h"
 #include "render/GlowEffect.h"
 #include "render/Model.h"
@@ -24,15 +26,13 @@
 
 namespace {
 
-// The otters of the screen's first build, before any game chose a difficulty.
-constexpr int kFirstOtterLife = 10;
-constexpr float kFirstOtterSpeed = 0.01f;
-constexpr float kFirstSpawnRadius = 2000.0f;
-// A game's otters come in from this far beyond the arena's edge.
-constexpr int kSpawnBeyondArena = 500;
-constexpr int kArenaRadius = 1000;
-// Facing away from the building along -x, where a new game puts the player.
-constexpr float kStartYaw = -1.57f;
+// The glow: a 64 x 64 corner, blurred twice, at full strength.
+constexpr int kGlowSize = 64;
+constexpr int kGlowPasses = 2;
+constexpr float kGlowIntensity = 1.0f;
+// The gun's crosshair is placed for this screen.
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
 
 std::unique_ptr<Texture> loaded(bool (*load)(Texture&, const char*), const char* path) {
     auto texture = std::make_unique<Texture>();
@@ -47,93 +47,25 @@ GameScreen& GameScreen::instance() {
     return screen;
 }
 
-GameScreen::GameScreen() {
+GameScreen::GameScreen() : mouseLook_(std::make_unique<MouseLook>()) {
     // The first idle step measures from here, not from time zero.
     lastTime_ = gameclock::elapsedMs();
     frameMs_ = 0;
 
-    std::unique_ptr<Texture> fireTexture =
-        loaded(texturesets::loadFire, "./ressources/textures/fire.bmp");
-    std::unique_ptr<Texture> crosshairTexture =
-        loaded(texturesets::loadCrosshair, "./ressources/textures/crosshair.bmp");
-    toonTexture_ = loaded(texturesets::loadToonRamp, "./ressources/textures/toon.bmp");
-    toonGlowTexture_ = loaded(texturesets::loadToonRamp, "./ressources/textures/toon_glow.bmp");
-    lightmapTexture_ = std::make_unique<Texture>();
-    sweepTexture_ = loaded(texturesets::loadSweep, "./ressources/textures/HUD/balayeur.bmp");
-    radarDotTexture_ = loaded(texturesets::loadRadar, "./ressources/textures/HUD/point.bmp");
-    radarTexture_ = loaded(texturesets::loadRadar, "./ressources/textures/HUD/radar.bmp");
-    // Skins stay empty until the first applyVideoSettings, which start-up always runs.
-    auto otterSkin = std::make_unique<Texture>();
-    auto buildingSkin = std::make_unique<Texture>();
-
-    skyBox_ = std::make_unique<SkyBox>();
-    for (int face = 0; face < SkyBox::kFaceCount; ++face) {
-        skyBox_->setFace(static_cast<SkyBox::Face>(face), new Texture());
-    }
-
-    loadMultitexture();
-    loadVertexProgram();
-    groundInOnePass_ = groundFitsOnePass();
-    renderer_ = createToonRenderer();
-    renderer_->setToonTexture(toonTexture_->id());
-
-    light_ = std::make_unique<Vector3>(500.0f, 200.0f, 0.0f);
-    lightSpotSize_ = 1000.0f;
-
-    weapon_ = std::make_unique<Weapon>();
-    weapon_->setRenderer(renderer_.get());
-    weapon_->ownModel()->setTexture(new Texture());
-    weapon_->setFireTexture(fireTexture.release());
-    weapon_->setFlashDuration(60);
-    weapon_->setShotInterval(70);
-    weapon_->setCrosshairTexture(crosshairTexture.release());
-    weapon_->setScreenSize(1024, 768);
-    weapon_->setLight(light_.get());
-
-    groundTexture_ = std::make_unique<Texture>();
-
-    otterModel_ = std::make_unique<Model>();
-    otterModel_->load("./ressources/models/loutre.obj");
-    otterModel_->setTexture(otterSkin.release());
-    buildingModel_ = std::make_unique<Model>();
-    buildingModel_->load("./ressources/models/immeuble.obj");
-    buildingModel_->setTexture(buildingSkin.release());
-
-    auto building = std::make_unique<Building>();
-    building->setModel(buildingModel_.get());
-    building->setRenderer(renderer_.get());
-    building->setLight(light_.get());
-    const Vector3 target = building->position();
-
-    const int count = difficulty_ + 10;
-    herd_ = std::make_unique<OtterHerd>();
-    herd_->setSpawnRadius(kFirstSpawnRadius);
-    herd_->setOtters(makeOtters(count, kFirstOtterLife, kFirstOtterSpeed, target), count);
-    herd_->setBuilding(std::move(building));
-
-    collisions_ = std::make_unique<CollisionSet>(herd_->otters(), &herd_->building(), weapon_.get(),
-                                                 count, 1, 1);
+    loadRenderer();
+    // The ground asks the driver what it can combine: after the extensions are looked up.
+    ground_ = std::make_unique<Ground>();
+    loadPlayer();
+    loadModels();
+    buildHerd();
 
     quadric_ = gluNewQuadric();
-
-    font_ = std::make_unique<BitmapFont>();
-    fontTexture_ = loaded(texturesets::loadGameFont, "./ressources/textures/Font.bmp");
-    font_->setTexture(fontTexture_->id(), 15, 15);
-    font_->setFirstChar(32);
-    font_->setGlyphSize(15, 15, 10);
-    font_->setScreenSize(800, 600);
-    font_->build();
-
+    hud_ = std::make_unique<GameHud>();
     zoomEffect_ = std::make_unique<FeedbackZoomEffect>();
-    pickFrustum_ = std::make_unique<Frustum>();
-    startTime_ = kills_ = shots_ = hits_ = 0;
-    sweepAngle_ = 0.0f;
-    sweepSpeed_ = 0.1f;
-
-    glow_ = std::make_unique<GlowEffect>(64, 64);
-    glow_->setPasses(2);
-    glow_->setIntensity(1.0f);
-    glowLevel_ = 2;
+    lineOfFire_ = std::make_unique<LineOfFire>();
+    glow_ = std::make_unique<GlowEffect>(kGlowSize, kGlowSize);
+    glow_->setPasses(kGlowPasses);
+    glow_->setIntensity(kGlowIntensity);
 }
 
 GameScreen::~GameScreen() {
@@ -145,19 +77,76 @@ GameScreen::~GameScreen() {
     }
 }
 
+void GameScreen::loadRenderer() {
+    toonTexture_ = loaded(texturesets::loadToonRamp, "./ressources/textures/toon.bmp");
+    toonGlowTexture_ = loaded(texturesets::loadToonRamp, "./ressources/textures/toon_glow.bmp");
+    // The sky's faces stay empty until the first applyVideoSettings, which start-up always runs.
+    skyBox_ = std::make_unique<SkyBox>();
+    for (int face = 0; face < SkyBox::kFaceCount; ++face) {
+        skyBox_->setFace(static_cast<SkyBox::Face>(face), std::make_unique<Texture>());
+    }
+    loadMultitexture();
+    loadVertexProgram();
+    renderer_ = createToonRenderer();
+    renderer_->setToonTexture(toonTexture_->id());
+}
+
+void GameScreen::loadPlayer() {
+    player_ = std::make_unique<Weapon>();
+    player_->setRenderer(renderer_.get());
+    // The gun's skin stays empty until the first applyVideoSettings.
+    player_->ownModel()->setTexture(std::make_unique<Texture>());
+    player_->setFireTexture(loaded(texturesets::loadFire, "./ressources/textures/fire.bmp"));
+    player_->setFlashDuration(GameTuning::kFlashDurationMs);
+    player_->setShotInterval(GameTuning::kShotIntervalMs);
+    player_->setCrosshairTexture(
+        loaded(texturesets::loadCrosshair, "./ressources/textures/crosshair.bmp"));
+    player_->setScreenSize(kScreenWidth, kScreenHeight);
+    player_->setLight(&light_);
+}
+
+void GameScreen::loadModels() {
+    // Skins stay empty until the first applyVideoSettings.
+    otterModel_ = std::make_unique<Model>();
+    otterModel_->load("./ressources/models/loutre.obj");
+    otterModel_->setTexture(std::make_unique<Texture>());
+    buildingModel_ = std::make_unique<Model>();
+    buildingModel_->load("./ressources/models/immeuble.obj");
+    buildingModel_->setTexture(std::make_unique<Texture>());
+}
+
+void GameScreen::buildHerd() {
+    auto building = std::make_unique<Building>();
+    building->setModel(buildingModel_.get());
+    building->setRenderer(renderer_.get());
+    building->setLight(&light_);
+    const Vector3 target = building->position();
+
+    const int count = GameTuning::otterCount(difficulty_);
+    herd_ = std::make_unique<OtterHerd>();
+    herd_->setSpawnRadius(GameTuning::kFirstSpawnRadius);
+    herd_->setOtters(
+        makeOtters(count, GameTuning::kFirstOtterLife, GameTuning::kFirstOtterSpeed, target),
+        count);
+    herd_->setBuilding(std::move(building));
+
+    collisions_ = std::make_unique<CollisionSet>(herd_->otters(), &herd_->building(), player_.get(),
+                                                 count, 1, 1);
+}
+
 std::unique_ptr<Otter[]> GameScreen::makeOtters(int count, int life, float speed,
                                                 const Vector3& target) {
     auto otters = std::make_unique<Otter[]>(count);
     for (int i = 0; i < count; ++i) {
         Otter& otter = otters[i];
-        otter.setWaddleRate(20.0f);
+        otter.setWaddleRate(OtterTuning::kWaddleRate);
         otter.setWaddleAngle(0.0f);
-        otter.setWaddleLimit(5.0f);
+        otter.setWaddleLimit(OtterTuning::kWaddleLimit);
         otter.setRenderer(renderer_.get());
         otter.setModel(otterModel_.get());
         otter.setLife(life);
         otter.setSpeed(speed);
-        otter.setLight(light_.get());
+        otter.setLight(&light_);
         otter.setTarget(target);
     }
     return otters;
@@ -169,8 +158,7 @@ void GameScreen::applyVideoSettings(int textureQuality, int textureFiltering,
     const int q = textureQuality;
     const int f = textureFiltering;
     skyBox_->load("./ressources/textures/skybox", q, f);
-    texturesets::loadWorldRepeating(*groundTexture_, "./ressources/textures/sol.bmp", q, f);
-    texturesets::loadLightMap(*lightmapTexture_, "./ressources/textures/lightmap2.bmp", q);
+    ground_->loadTextures(q, f);
 
     // The otter model is reloaded in place rather than replaced: the main menu's walking
     // otters hold the same model, and a replaced one would leave them pointing at freed memory.
@@ -183,50 +171,47 @@ void GameScreen::applyVideoSettings(int textureQuality, int textureFiltering,
 
     texturesets::loadWorld(*otterModel_->texture(), "./ressources/textures/loutre.bmp", q, f);
     texturesets::loadWorld(*buildingModel_->texture(), "./ressources/textures/immeuble.bmp", q, f);
-    texturesets::loadWorldRepeating(*weapon_->ownModel()->texture(),
+    texturesets::loadWorldRepeating(*player_->ownModel()->texture(),
                                     "./ressources/textures/arme.bmp", q, f);
 }
 
 void GameScreen::newGame() {
-    weapon_->setScore(0);
-    arenaRadius_ = kArenaRadius;
+    player_->setScore(0);
+    arenaRadius_ = GameTuning::kArenaRadius;
 
-    const int count = difficulty_ + 10;
-    const int life = difficulty_ / 5 + 1;
-    const float speed = static_cast<float>((difficulty_ / 10 + 1.0) * 0.03);
+    const int count = GameTuning::otterCount(difficulty_);
     Building& building = herd_->building();
     // The herd destroys the previous array when it takes the new one; the collision set is
     // pointed at the new one right after.
-    herd_->setSpawnRadius(static_cast<float>(arenaRadius_ + kSpawnBeyondArena));
-    herd_->setOtters(makeOtters(count, life, speed, building.position()), count);
-    building.setLife(50 - difficulty_);
+    herd_->setSpawnRadius(static_cast<float>(arenaRadius_ + GameTuning::kSpawnBeyondArena));
+    herd_->setOtters(makeOtters(count, GameTuning::otterLife(difficulty_),
+                                GameTuning::otterSpeed(difficulty_), building.position()),
+                     count);
+    building.setLife(GameTuning::buildingLife(difficulty_));
     herd_->clearEffects();
     collisions_->setOtters(herd_->otters());
     collisions_->setOtterCount(count);
 
     const float radius = buildingModel_->radius();
-    weapon_->setPosition(-radius, weapon_->position().y(), 0.0f);
-    weapon_->setYaw(kStartYaw);
+    player_->setPosition(-radius, player_->position().y(), 0.0f);
+    player_->setYaw(GameTuning::kStartYaw);
 
     gameSuspended_ = false;
     zoomEffect_->reset();
 
-    startTime_ = gameclock::elapsedMs();
-    kills_ = shots_ = hits_ = 0;
+    stats_.start(gameclock::elapsedMs());
     shotArmed_ = true;
-    sweepAngle_ = 0.0f;
-    sweepSpeed_ = 0.1f;
-    suspensionPending_ = false;
+    hud_->restartSweep();
 
     // Keys held when the game was left must not walk the player, and the pointer is wherever
     // the menu left it.
-    weapon_->releaseAllKeys();
-    stopMouseLook();
+    player_->releaseAllKeys();
+    mouseLook_->stop();
 
     // The driver builds its selection-mode pipeline on first use: on the software rasteriser
     // about 30 ms and 16,000 allocations. One pick while the game is being set up keeps that
     // out of the first shot's frame (the result is not used; each shot picks afresh).
-    buildingOnLineOfFire();
+    lineOfFire_->buildingOnLine(*player_, herd_->building().model());
     eventreport::report("game-new difficulty=%d otters=%d life=%d", difficulty_, count,
                         building.life());
 }
@@ -236,12 +221,9 @@ void GameScreen::restartClocks() {
     frameMs_ = now - lastTime_;
     lastTime_ = now;
     herd_->restartClocks();
-    if (suspensionPending_) {
-        // The score counts seconds of play: move the start on by the time spent away.
-        startTime_ += now - suspendedAt_;
-        suspensionPending_ = false;
-    }
-    stopMouseLook();
+    // The score counts seconds of play: the start moves on by the time spent away.
+    stats_.resume(now);
+    mouseLook_->stop();
 }
 
 void GameScreen::reshape(int width, int height) { reshapePerspective(width, height); }
@@ -251,14 +233,7 @@ void GameScreen::setExits(MenuSource mainMenu, ResultsSource showResults) {
     showResults_ = showResults;
 }
 
-int GameScreen::difficulty() const { return difficulty_; }
-void GameScreen::setDifficulty(int difficulty) { difficulty_ = difficulty; }
-bool GameScreen::gameSuspended() const { return gameSuspended_; }
-void GameScreen::setGameSuspended(bool suspended) { gameSuspended_ = suspended; }
-int GameScreen::glowLevel() const { return glowLevel_; }
-void GameScreen::setGlowLevel(int level) { glowLevel_ = level; }
-int GameScreen::mouseDirection() const { return mouseDirection_; }
-void GameScreen::setMouseDirection(int direction) { mouseDirection_ = direction; }
-Model* GameScreen::otterModel() const { return otterModel_.get(); }
-ToonRenderer* GameScreen::renderer() const { return renderer_.get(); }
-Weapon& GameScreen::weapon() { return *weapon_; }
+void GameScreen::setGroundInOnePass(bool onePass) { ground_->setOnePass(onePass); }
+bool GameScreen::groundInOnePass() const { return ground_->onePass(); }
+int GameScreen::mouseDirection() const { return mouseLook_->verticalDirection(); }
+void GameScreen::setMouseDirection(int direction) { mouseLook_->setVerticalDirection(direction); }

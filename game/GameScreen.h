@@ -1,19 +1,22 @@
-// GameScreen: the screen the game is played on; owns the level, the herd, the player and the HUD.
+// GameScreen: the screen the game is played on: the game's rules over the level, herd and player.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "app/Screen.h"
-
+#include "game/GameStats.h"
+#include "game/GameTuning.h"
 #include "render/Vector3.h"
 
-class BitmapFont;
 class CollisionSet;
 class FeedbackZoomEffect;
-class Frustum;
+class GameHud;
 class GlowEffect;
+class Ground;
+class LineOfFire;
 class Model;
+class MouseLook;
 class Otter;
 class OtterHerd;
 class SkyBox;
@@ -24,8 +27,8 @@ struct GLUquadric;
 
 // One game screen for the whole run, built on first use and kept until the program ends. A
 // game is started by newGame, suspended by Escape, resumed by restartClocks and ended by the
-// idle step when the building has no life left. The per-frame work lives in its own files
-// (update, drawing, HUD, input, shooting).
+// idle step when the building has no life left. This class holds the game's rules; the HUD,
+// the ground, the mouse look, the line of fire and the statistics are parts it owns.
 class GameScreen : public Screen {
 public:
     // The one game screen, built on first use (needs the GL context).
@@ -58,21 +61,24 @@ public:
     void applyVideoSettings(int textureQuality, int textureFiltering, bool lowQualityOtter);
     // The ground is drawn in one pass wherever the driver allows; false draws its three blended
     // layers instead (the same picture, for comparing the two).
-    void setGroundInOnePass(bool onePass) { groundInOnePass_ = onePass && groundFitsOnePass(); }
-    bool groundInOnePass() const { return groundInOnePass_; }
+    void setGroundInOnePass(bool onePass);
+    bool groundInOnePass() const;
 
-    int difficulty() const;
+    int difficulty() const { return difficulty_; }
     // Takes effect at the next newGame.
-    void setDifficulty(int difficulty);
-    bool gameSuspended() const;
-    void setGameSuspended(bool suspended);
-    int glowLevel() const;
-    void setGlowLevel(int level);
+    void setDifficulty(int difficulty) { difficulty_ = difficulty; }
+    bool gameSuspended() const { return gameSuspended_; }
+    void setGameSuspended(bool suspended) { gameSuspended_ = suspended; }
+    int glowLevel() const { return glowLevel_; }
+    void setGlowLevel(int level) { glowLevel_ = level; }
+    // +1: moving the mouse down looks down; -1 the other way.
     int mouseDirection() const;
     void setMouseDirection(int direction);
-    Model* otterModel() const;
-    ToonRenderer* renderer() const;
-    Weapon& weapon();
+    Model* otterModel() const { return otterModel_.get(); }
+    ToonRenderer* renderer() const { return renderer_.get(); }
+    // The player: where he stands and looks, the keys he holds, his gun and score. The one
+    // Weapon object is all of these (the gun is also the player's camera).
+    Weapon& player() { return *player_; }
 
     // Where the game hands control. The menus sit above the game and set these when they are
     // built, so the game never names a menu: Escape switches to mainMenu() (the game is then
@@ -85,47 +91,33 @@ public:
 private:
     // Scripted play (review tool, picture tests, frame benchmark) sets up situations directly.
     friend class ScriptedPlay;
+    // Tests reach the game's state through this.
+    friend struct GameScreenLogicProbe;
 
-    // Per-frame work, each in its own file: update (GameScreenUpdate.cpp), drawing
-    // (GameScreenDraw.cpp), HUD and radar (GameScreenHud.cpp), input (GameScreenInput.cpp),
-    // shooting (GameScreenShooting.cpp).
-    void shoot();
-    void mouseLook(int x, int y);
-    // The ground (GameScreenGround.cpp): the light map's coordinates at a ground point, the
-    // spot quads' corners, a blended spot layer begun (ended by glEnd).
-    void spotTexCoord(float x, float z, bool firingSpot, float st[2]) const;
-    void drawSpotQuads(bool firingSpot) const;
-    static void beginSpotLayer(const Texture& lightmap);
-    // Whether the driver can draw the ground in one pass (needs a current context).
-    static bool groundFitsOnePass();
-    void drawGroundInOnePass() const;
-    void drawGroundInLayers() const;
-    void drawTexts();
-    void drawRadar() const;
-    // The glowing objects into the glow corner, blurred; the ground, in one pass or in layers.
-    void drawGlowPass();
-    void drawGround() const;
-    void endGame();
-
+    // Building the screen, in steps (GameScreen.cpp).
+    void loadRenderer();
+    void loadPlayer();
+    void loadModels();
+    void buildHerd();
     std::unique_ptr<Otter[]> makeOtters(int count, int life, float speed, const Vector3& target);
-    // Mouse look starts afresh (nothing measured until the next warp) when the game gains the
-    // pointer: on entering the screen and when the pointer comes back into the window.
-    void stopMouseLook();
-    void noticePointerEntry();
-    void warpPointer();
-    // The warning colour, the turning light and the radar sweep, for ms milliseconds.
-    void animateHud(int32_t ms);
-    // The building test of a shot, in selection mode; also leaves the thin pick volume in
-    // pickFrustum_. True when the building is on the line of fire.
-    bool buildingOnLineOfFire();
+
+    // The idle step's parts (GameScreenUpdate.cpp).
+    void keepPlayerInArena();
+    void endGame();
+    // Escape: the game is suspended and the main menu takes over (GameScreenInput.cpp).
+    void suspendToMenu();
+
+    // Drawing (GameScreenDraw.cpp): the glowing objects into the glow corner, blurred; the
+    // solid objects; the translucent wall at the arena's edge.
+    void drawGlowPass();
+    void drawSolids();
+    void drawArenaWall() const;
+
+    // Shooting (GameScreenShooting.cpp).
+    void shoot();
     void hitOtter(int index);
     void missShot();
     Vector3 muzzlePoint() const;
-    int32_t precisionPercent() const;
-    int32_t currentScore() const;
-
-    // Tests reach the game's state through this.
-    friend struct GameScreenLogicProbe;
 
     MenuSource mainMenu_ = nullptr;
     ResultsSource showResults_ = nullptr;
@@ -133,58 +125,29 @@ private:
     int32_t frameMs_ = 0;
     int32_t lastTime_ = 0;
     bool gameSuspended_ = false;
-    std::unique_ptr<FeedbackZoomEffect> zoomEffect_;
-    float warningDirection_[3] = {1.0f, 1.0f, 1.0f};
-    float warningColour_[3] = {1.0f, 0.75f, 0.5f};
-    int32_t arenaRadius_ = 1000;
-    int32_t difficulty_ = 11;
-    std::unique_ptr<SkyBox> skyBox_;
-    std::unique_ptr<Model> buildingModel_;
-    float lightSpotSize_ = 1000.0f;
-    // The ground's three layers combined in the texture units (same picture, one pass).
-    bool groundInOnePass_ = false;
-    std::unique_ptr<Texture> lightmapTexture_;
+    int32_t difficulty_ = GameTuning::kFirstDifficulty;
+    int32_t glowLevel_ = 2;
+    int32_t arenaRadius_ = GameTuning::kArenaRadius;
+    // Every press counts as a shot, but one press is one shot.
+    bool shotArmed_ = false;
+
     std::unique_ptr<Texture> toonTexture_;
     std::unique_ptr<Texture> toonGlowTexture_;
-    std::unique_ptr<Texture> groundTexture_;
     std::unique_ptr<ToonRenderer> renderer_;
-    std::unique_ptr<Weapon> weapon_;
-    std::unique_ptr<Vector3> light_;
-    std::unique_ptr<OtterHerd> herd_;
+    std::unique_ptr<SkyBox> skyBox_;
+    std::unique_ptr<Ground> ground_;
+    // The world light, turning about the vertical; the player, otters and building are lit by it.
+    Vector3 light_{500.0f, 200.0f, 0.0f};
+    std::unique_ptr<Weapon> player_;
     std::unique_ptr<Model> otterModel_;
-    GLUquadric* quadric_ = nullptr;
-    std::unique_ptr<BitmapFont> font_;
-    std::unique_ptr<Texture> fontTexture_;
+    std::unique_ptr<Model> buildingModel_;
+    std::unique_ptr<OtterHerd> herd_;
     std::unique_ptr<CollisionSet> collisions_;
-    bool shotArmed_ = false;
-    std::unique_ptr<Frustum> pickFrustum_;
-    int32_t mouseX_ = 0;
-    int32_t mouseY_ = 0;
-    int32_t startTime_ = 0;
-    int32_t kills_ = 0;
-    int32_t shots_ = 0;
-    int32_t hits_ = 0;
-    std::unique_ptr<Texture> radarTexture_;
-    std::unique_ptr<Texture> radarDotTexture_;
-    std::unique_ptr<Texture> sweepTexture_;
-    float sweepAngle_ = 0.0f;
-    float sweepSpeed_ = 0.1f;
+    GLUquadric* quadric_ = nullptr;
+    std::unique_ptr<GameHud> hud_;
+    std::unique_ptr<FeedbackZoomEffect> zoomEffect_;
+    std::unique_ptr<LineOfFire> lineOfFire_;
     std::unique_ptr<GlowEffect> glow_;
-    int32_t glowLevel_ = 2;
-    int32_t mouseDirection_ = 1;
-
-    // Mouse look measures each motion event from the last position seen. Until the first warp
-    // after the game (re)gains the pointer nothing is measured, and the warp's own event turns
-    // nothing.
-    bool lookTracking_ = false;
-    bool warpPending_ = false;
-    int32_t warpReportedX_ = 0;
-    int32_t warpReportedY_ = 0;
-    int32_t lastLookX_ = 0;
-    int32_t lastLookY_ = 0;
-    int32_t seenEntryCount_ = 0;
-    // When Escape left the game, so that resuming can move startTime_ on by the time spent in
-    // the menus: time away never scores.
-    int32_t suspendedAt_ = 0;
-    bool suspensionPending_ = false;
+    std::unique_ptr<MouseLook> mouseLook_;
+    GameStats stats_;
 };

@@ -9,7 +9,9 @@
 #include "entities/Weapon.h"
 #include "game/CollisionSet.h"
 #include "game/FrameStepProbe.h"
+#include "game/GameHud.h"
 #include "game/GameScreen.h"
+#include "game/Ground.h"
 #include "render/FeedbackZoomEffect.h"
 #include "render/GlowEffect.h"
 #include "render/Model.h"
@@ -22,16 +24,64 @@ void GameScreen::display() {
     // No colour clear: the sky box covers the whole view.
     glClear(GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    weapon_->apply();
+    player_->apply();
 
     if (glowLevel_ >= 1) {
         drawGlowPass();
     }
     frameprobe::mark(FrameStep::GlowCapture);
 
-    drawGround();
+    ground_->draw(light_, player_->position(), player_->isFiring());
     frameprobe::mark(FrameStep::Ground);
 
+    drawSolids();
+    frameprobe::mark(FrameStep::Solids);
+
+    // The sky box is opaque and farther than everything above, so drawing it after them gives
+    // the same picture while the depth test spares it the half of the screen the ground and
+    // the solids already cover: on a software rasteriser that is a large share of the frame.
+    // It must still come before the player's and the effects' blended sprites and the wall.
+    // Strictly nearer, so the ground keeps the pixels where it meets the sky box's walls.
+    glDepthFunc(GL_LESS);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    const Vector3& eye = player_->position();
+    skyBox_->draw(eye.x(), eye.y(), eye.z());
+    glColor3f(1.0f, 1.0f, 1.0f);
+    frameprobe::mark(FrameStep::Sky);
+
+    player_->draw(false);
+    herd_->drawEffects();
+    frameprobe::mark(FrameStep::WeaponAndEffects);
+
+    drawArenaWall();
+    frameprobe::mark(FrameStep::ArenaWall);
+
+    if (herd_->wasBuildingHit()) {
+        zoomEffect_->trigger();
+    }
+    glEnable(GL_TEXTURE_2D);
+    zoomEffect_->draw();
+    frameprobe::mark(FrameStep::Zoom);
+
+    hud_->drawTexts(player_->score(), herd_->building().life());
+    frameprobe::mark(FrameStep::Texts);
+
+    if (glowLevel_ >= 1) {
+        glow_->composite();
+    }
+    frameprobe::mark(FrameStep::GlowComposite);
+
+    hud_->drawRadar(*player_, *herd_, buildingModel_->radius());
+    // The renderers leave LEQUAL behind; the next frame starts from the strict test.
+    glDepthFunc(GL_LESS);
+    frameprobe::mark(FrameStep::Radar);
+
+    glFlush();
+    glutSwapBuffers();
+}
+
+void GameScreen::drawSolids() {
     // Otters and the building are pushed back in depth a little, so their outlines win over
     // their own faces and the ground.
     glDisable(GL_BLEND);
@@ -42,27 +92,11 @@ void GameScreen::display() {
     collisions_->resolve();
     herd_->updateAndDraw(difficulty_);
     glDisable(GL_POLYGON_OFFSET_FILL);
-    frameprobe::mark(FrameStep::Solids);
+}
 
-    // The sky box is opaque and farther than everything above, so drawing it after them gives
-    // the same picture while the depth test spares it the half of the screen the ground and
-    // the solids already cover: on a software rasteriser that is a large share of the frame.
-    // It must still come before the weapon's and the effects' blended sprites and the wall.
-    // Strictly nearer, so the ground keeps the pixels where it meets the sky box's walls.
-    glDepthFunc(GL_LESS);
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(0.5f, 0.5f, 0.5f);
-    const Vector3& eye = weapon_->position();
-    skyBox_->draw(eye.x(), eye.y(), eye.z());
-    glColor3f(1.0f, 1.0f, 1.0f);
-    frameprobe::mark(FrameStep::Sky);
-
-    weapon_->draw(false);
-    herd_->drawEffects();
-    frameprobe::mark(FrameStep::WeaponAndEffects);
-
-    // A translucent wall 35 units beyond the arena's edge; it writes no depth, so nothing
-    // behind it is lost.
+void GameScreen::drawArenaWall() const {
+    // A translucent wall just beyond the arena's edge; it writes no depth, so nothing behind it
+    // is lost.
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -70,34 +104,10 @@ void GameScreen::display() {
     glPushMatrix();
     glRotated(-90.0, 1.0, 0.0, 0.0);
     glColor4f(1.0f, 0.8f, 0.8f, 0.8f);
-    const double wallRadius = arenaRadius_ + 35;
-    gluCylinder(quadric_, wallRadius, wallRadius, 100.0, 20, 2);
+    const double wallRadius = arenaRadius_ + GameTuning::kWallBeyondArena;
+    gluCylinder(quadric_, wallRadius, wallRadius, GameTuning::kWallHeight, 20, 2);
     glPopMatrix();
     glDepthMask(GL_TRUE);
-    frameprobe::mark(FrameStep::ArenaWall);
-
-    if (herd_->wasBuildingHit()) {
-        zoomEffect_->trigger();
-    }
-    glEnable(GL_TEXTURE_2D);
-    zoomEffect_->draw();
-    frameprobe::mark(FrameStep::Zoom);
-
-    drawTexts();
-    frameprobe::mark(FrameStep::Texts);
-
-    if (glowLevel_ >= 1) {
-        glow_->composite();
-    }
-    frameprobe::mark(FrameStep::GlowComposite);
-
-    drawRadar();
-    // The renderers leave LEQUAL behind; the next frame starts from the strict test.
-    glDepthFunc(GL_LESS);
-    frameprobe::mark(FrameStep::Radar);
-
-    glFlush();
-    glutSwapBuffers();
 }
 
 void GameScreen::drawGlowPass() {
@@ -116,19 +126,12 @@ void GameScreen::drawGlowPass() {
         }
     }
     glColor3f(0.5f, 0.5f, 0.5f);
-    weapon_->draw(true);
+    player_->draw(true);
     // The building stands at the origin, so the world light is its model-space light.
     glColor3f(1.0f, 1.0f, 1.0f);
-    renderer_->draw(buildingModel_.get(), *light_);
+    renderer_->draw(buildingModel_.get(), light_);
 
-    glColor3f(0.35f, 0.35f, 0.35f);
-    beginSpotLayer(*lightmapTexture_);
-    drawSpotQuads(false);
-    if (weapon_->isFiring()) {
-        glColor3f(0.95f, 0.2f, 0.2f);
-        drawSpotQuads(true);
-    }
-    glEnd();
+    ground_->drawGlowingSpots(light_, player_->position(), player_->isFiring());
 
     glow_->blur();
     // Still within the capture's scissor: the glowing objects wrote depths in the corner only.

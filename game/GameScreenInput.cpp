@@ -1,4 +1,4 @@
-// GameScreenInput: the game's keys (walking, Escape) and the mouse look with its pointer warp.
+// GameScreenInput: the game's keys (walking, Escape) and the mouse events handed to the mouse look.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
@@ -6,6 +6,8 @@
 #include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
+#include "game/GameStats.h"
+#include "game/MouseLook.h"
 #include "render/Clock.h"
 
 namespace {
@@ -23,45 +25,48 @@ bool isQwertyLeft(int key) { return key == 'a'; }
 
 void GameScreen::keyboard(int key, int, int) {
     if (key == kEscape) {
-        if (!mainMenu_ || !screenSlot) {
-            return;
-        }
-        gameSuspended_ = true;
-        suspendedAt_ = gameclock::elapsedMs();
-        suspensionPending_ = true;
-        // The menus expect the plain perspective over the whole window; the zoom effect may
-        // have left a wider one.
-        glViewport(0, 0, windowWidth(), windowHeight());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(90.0, 1.0, 1.0, 10000.0);
-        glMatrixMode(GL_MODELVIEW);
-        // Releases are sent to whichever screen is current, so keys held now would still be
-        // down when the game resumes.
-        weapon_->releaseAllKeys();
-        stopMouseLook();
-        eventreport::report("game-suspended");
-        switchScreen(*this, mainMenu_());
+        suspendToMenu();
         return;
     }
     if (isQwertyForward(key)) {
-        weapon_->keyPressed(weapon_->forwardKey());
+        player_->keyPressed(player_->forwardKey());
     } else if (isQwertyLeft(key)) {
-        weapon_->keyPressed(weapon_->leftKey());
+        player_->keyPressed(player_->leftKey());
     } else {
-        weapon_->keyPressed(static_cast<uint8_t>(key));
+        player_->keyPressed(static_cast<uint8_t>(key));
     }
 }
 
-void GameScreen::forgetHeldKeys() { weapon_->releaseAllKeys(); }
+void GameScreen::suspendToMenu() {
+    if (!mainMenu_ || !screenSlot) {
+        return;
+    }
+    gameSuspended_ = true;
+    stats_.suspend(gameclock::elapsedMs());
+    // The menus expect the plain perspective over the whole window; the zoom effect may
+    // have left a wider one.
+    glViewport(0, 0, windowWidth(), windowHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(90.0, 1.0, 1.0, 10000.0);
+    glMatrixMode(GL_MODELVIEW);
+    // Releases are sent to whichever screen is current, so keys held now would still be
+    // down when the game resumes.
+    player_->releaseAllKeys();
+    mouseLook_->stop();
+    eventreport::report("game-suspended");
+    switchScreen(*this, mainMenu_());
+}
+
+void GameScreen::forgetHeldKeys() { player_->releaseAllKeys(); }
 
 void GameScreen::keyboardUp(int key, int, int) {
     if (isQwertyForward(key) || key == 'W') {
-        weapon_->keyReleased(weapon_->forwardKey());
+        player_->keyReleased(player_->forwardKey());
     } else if (isQwertyLeft(key) || key == 'A') {
-        weapon_->keyReleased(weapon_->leftKey());
+        player_->keyReleased(player_->leftKey());
     } else {
-        weapon_->keyReleased(static_cast<uint8_t>(key));
+        player_->keyReleased(static_cast<uint8_t>(key));
     }
 }
 
@@ -86,101 +91,19 @@ int cameraKeyForArrow(const Weapon& player, int key) {
 }  // namespace
 
 void GameScreen::special(int key, int, int) {
-    const int cameraKey = cameraKeyForArrow(*weapon_, key);
+    const int cameraKey = cameraKeyForArrow(*player_, key);
     if (cameraKey >= 0) {
-        weapon_->keyPressed(static_cast<uint8_t>(cameraKey));
+        player_->keyPressed(static_cast<uint8_t>(cameraKey));
     }
 }
 
 void GameScreen::specialUp(int key, int, int) {
-    const int cameraKey = cameraKeyForArrow(*weapon_, key);
+    const int cameraKey = cameraKeyForArrow(*player_, key);
     if (cameraKey >= 0) {
-        weapon_->keyReleased(static_cast<uint8_t>(cameraKey));
+        player_->keyReleased(static_cast<uint8_t>(cameraKey));
     }
 }
 
-void GameScreen::passiveMotion(int x, int y) {
-    mouseLook(x, y);
-    mouseX_ = x;
-    mouseY_ = y;
-}
+void GameScreen::passiveMotion(int x, int y) { mouseLook_->look(x, y, *player_); }
 
-void GameScreen::motion(int x, int y) { mouseLook(x, y); }
-
-void GameScreen::stopMouseLook() {
-    lookTracking_ = false;
-    warpPending_ = false;
-}
-
-void GameScreen::noticePointerEntry() {
-    const int entries = pointerEntryCount();
-    if (entries != seenEntryCount_) {
-        seenEntryCount_ = entries;
-        stopMouseLook();
-    }
-}
-
-void GameScreen::warpPointer() {
-    // Outside the window (a windowed game) the pointer belongs to the desktop.
-    if (!pointerInWindow()) {
-        return;
-    }
-    int reportedX = 0;
-    int reportedY = 0;
-    if (lookTracking_ && !warpPending_ && lastLookX_ == warpReportedX_ &&
-        lastLookY_ == warpReportedY_) {
-        // Still where the last warp put it: a warp would move nothing and report nothing.
-        return;
-    }
-    warpPointerToScreenPoint(warpX, warpY, reportedX, reportedY);
-    warpPending_ = true;
-    warpReportedX_ = reportedX;
-    warpReportedY_ = reportedY;
-}
-
-// Each motion event is measured from the last position seen, so several events in one frame
-// add up to the true motion. Events still queued from before a warp report positions from
-// before it and are measured as such; the warp's own event (at the point the warp reported)
-// only moves the reference point.
-void GameScreen::mouseLook(int x, int y) {
-    noticePointerEntry();
-    // Outside the window the pointer is the desktop's; coming back in starts afresh, even when
-    // a motion event arrives before the entry event that says so.
-    if (!pointerInWindow()) {
-        stopMouseLook();
-        return;
-    }
-    if (warpPending_ && x == warpReportedX_ && y == warpReportedY_) {
-        warpPending_ = false;
-        lookTracking_ = true;
-        lastLookX_ = x;
-        lastLookY_ = y;
-        return;
-    }
-    if (!lookTracking_) {
-        // Until the game has warped the pointer since it gained it, positions are wherever a
-        // menu or the desktop left the pointer: nothing to measure from.
-        if (warpPending_) {
-            lookTracking_ = true;
-            lastLookX_ = x;
-            lastLookY_ = y;
-        }
-        return;
-    }
-    const int dx = x - lastLookX_;
-    const int dy = y - lastLookY_;
-    lastLookX_ = x;
-    lastLookY_ = y;
-
-    const float s = weapon_->lookScale() * 0.014285714f;
-    // Right turns right; with mouseDirection +1, down looks down.
-    weapon_->addYaw(weapon_->horizontalSensitivity() * s * static_cast<float>(-dx));
-    weapon_->addPitch(weapon_->verticalSensitivity() * s * static_cast<float>(mouseDirection_) *
-                      static_cast<float>(dy));
-    if (weapon_->pitch() >= Camera::kPitchLimit) {
-        weapon_->setPitch(Camera::kPitchLimit);
-    }
-    if (weapon_->pitch() <= -Camera::kPitchLimit) {
-        weapon_->setPitch(-Camera::kPitchLimit);
-    }
-}
+void GameScreen::motion(int x, int y) { mouseLook_->look(x, y, *player_); }

@@ -7,53 +7,35 @@
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
+#include "game/GameHud.h"
 #include "game/GameScreen.h"
+#include "game/MouseLook.h"
 #include "render/Clock.h"
 #include "render/FeedbackZoomEffect.h"
 #include "sound/SoundManager.h"
-
-namespace {
-
-// The warning colour, the light and the radar sweep animate by at most this much per step.
-// The first step of a new game measures the whole stay in the menus, which would otherwise
-// throw the warning colour far outside 0..1 (black for as long again) and jump the sweep and
-// the light; a hitch in play must not do that either.
-constexpr int32_t kLongestHudStepMs = 100;
-
-// Per-channel speed of the warning colour, per second: a full back-and-forth cycle takes 8 s
-// for red, about 6 s for green and 5 s for blue.
-constexpr float kWarningRates[3] = {0.25f, 0.33f, 0.4f};
-
-}  // namespace
 
 void GameScreen::idle() {
     const int32_t now = gameclock::elapsedMs();
     frameMs_ = now - lastTime_;
     lastTime_ = now;
 
-    weapon_->move(frameMs_);
+    player_->move(frameMs_);
     herd_->updateEffects(static_cast<float>(frameMs_));
+    keepPlayerInArena();
 
-    // Back onto the arena's edge along the line from the centre, at the player's own height.
-    // The length is taken in 3D before the height is put back, so the player lands a little
-    // inside the radius.
-    const Vector3 player = weapon_->position();
-    if (player.length() > static_cast<float>(arenaRadius_)) {
-        Vector3 edge = player - weapon_->centre();
-        edge.normalize();
-        edge = edge * static_cast<float>(arenaRadius_);
-        edge.setComponent(1, player.y());
-        weapon_->setPosition(edge);
-    }
-
-    animateHud(frameMs_ < kLongestHudStepMs ? frameMs_ : kLongestHudStepMs);
+    // The first step of a new game measures the whole stay in the menus, which would otherwise
+    // throw the HUD's warning colour far outside 0..1 and jump the sweep and the light.
+    const int32_t hudMs =
+        frameMs_ < GameTuning::kLongestHudStepMs ? frameMs_ : GameTuning::kLongestHudStepMs;
+    hud_->animate(hudMs);
+    light_.rotateAboutY(static_cast<float>(hudMs * GameTuning::kLightTurnPerMs));
     zoomEffect_->update(static_cast<float>(frameMs_ * 0.001));
 
-    noticePointerEntry();
-    warpPointer();
+    mouseLook_->noticePointerEntry();
+    mouseLook_->warpPointer(warpX, warpY);
 
     SoundManager::instance().update();
-    weapon_->setScore(currentScore());
+    player_->setScore(stats_.score(difficulty_, gameclock::elapsedMs()));
 
     if (herd_->building().life() <= 0) {
         endGame();
@@ -61,38 +43,18 @@ void GameScreen::idle() {
     glutPostRedisplay();
 }
 
-void GameScreen::animateHud(int32_t ms) {
-    const float t = static_cast<float>(ms * 0.001);
-    for (int c = 0; c < 3; ++c) {
-        warningColour_[c] += warningDirection_[c] * t * kWarningRates[c];
+void GameScreen::keepPlayerInArena() {
+    // Back onto the arena's edge along the line from the centre, at the player's own height.
+    // The length is taken in 3D before the height is put back, so the player lands a little
+    // inside the radius.
+    const Vector3 position = player_->position();
+    if (position.length() > static_cast<float>(arenaRadius_)) {
+        Vector3 edge = position;
+        edge.normalize();
+        edge = edge * static_cast<float>(arenaRadius_);
+        edge.setComponent(1, position.y());
+        player_->setPosition(edge);
     }
-    // Turned at the ends; the value itself overshoots by at most one (bounded) step.
-    for (int c = 0; c < 3; ++c) {
-        if (warningColour_[c] < 0.0f) {
-            warningDirection_[c] = 1.0f;
-        }
-        if (warningColour_[c] > 1.0f) {
-            warningDirection_[c] = -1.0f;
-        }
-    }
-    // One radian per second about the vertical axis.
-    light_->rotate(static_cast<float>(ms * 0.001), false, true, false);
-    sweepAngle_ -= static_cast<float>(ms) * sweepSpeed_;
-}
-
-int32_t GameScreen::currentScore() const {
-    const int32_t seconds = (gameclock::elapsedMs() - startTime_) / 1000;
-    const int32_t base = seconds + (difficulty_ + 15) * kills_;
-    return static_cast<int32_t>(static_cast<float>(base) +
-                                static_cast<float>(difficulty_) * 0.2f * static_cast<float>(hits_));
-}
-
-int32_t GameScreen::precisionPercent() const {
-    // A game without a single shot has no precision to speak of: it shows 0 %.
-    if (shots_ == 0) {
-        return 0;
-    }
-    return static_cast<int32_t>(static_cast<double>(hits_) / shots_ * 100.0);
 }
 
 void GameScreen::endGame() {
@@ -100,9 +62,10 @@ void GameScreen::endGame() {
     if (!showResults_ || !screenSlot) {
         return;
     }
-    eventreport::report("game-over score=%d kills=%d precision=%d difficulty=%d", weapon_->score(),
-                        kills_, precisionPercent(), difficulty_);
-    Screen& results = showResults_(weapon_->score(), precisionPercent(), kills_);
-    stopMouseLook();
+    const int32_t precision = stats_.precisionPercent();
+    eventreport::report("game-over score=%d kills=%d precision=%d difficulty=%d", player_->score(),
+                        stats_.kills(), precision, difficulty_);
+    Screen& results = showResults_(player_->score(), precision, stats_.kills());
+    mouseLook_->stop();
     switchScreen(*this, results);
 }

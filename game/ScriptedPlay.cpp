@@ -13,6 +13,7 @@
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/FrameStepProbe.h"
+#include "game/GameHud.h"
 #include "game/GameScreen.h"
 #include "render/Clock.h"
 
@@ -63,7 +64,8 @@ ScriptedPlay::~ScriptedPlay() {
 OtterHerd& ScriptedPlay::herd() { return *screen_.herd_; }
 
 PlayCounters ScriptedPlay::counters() const {
-    return PlayCounters{screen_.kills_, screen_.hits_, screen_.shots_};
+    const GameStats& stats = screen_.stats_;
+    return PlayCounters{stats.kills(), stats.hits(), stats.shots()};
 }
 
 int ScriptedPlay::effectCount() const { return screen_.herd_->effectCount(); }
@@ -89,12 +91,9 @@ void ScriptedPlay::start() {
 
     // Things a game inherits from the one before; a script starts from the screen's first
     // game whatever was played earlier in the process.
-    screen_.light_->set(500.0f, 200.0f, 0.0f);
-    screen_.warningColour_[0] = 1.0f;
-    screen_.warningColour_[1] = 0.75f;
-    screen_.warningColour_[2] = 0.5f;
-    std::fill(std::begin(screen_.warningDirection_), std::end(screen_.warningDirection_), 1.0f);
-    screen_.weapon().setPitch(0.0f);
+    screen_.light_.set(500.0f, 200.0f, 0.0f);
+    screen_.hud_->resetWarning();
+    screen_.player().setPitch(0.0f);
     Otter::resetGruntClock();
 
     screen_.newGame();
@@ -102,7 +101,7 @@ void ScriptedPlay::start() {
 }
 
 void ScriptedPlay::applyInputs() {
-    Weapon& player = screen_.weapon();
+    Weapon& player = screen_.player();
     for (const PlayScript::Turn& turn : script_.turns) {
         if (frame_ >= turn.first && frame_ <= turn.last) {
             player.addYaw(turn.radiansPerFrame);

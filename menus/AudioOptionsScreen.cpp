@@ -129,8 +129,8 @@ void AudioOptionsScreen::mouse(int, int state, int x, int y) {
         sound.setEffectsEnabled(!sound.effectsEnabled());
     }
     if (musicCheckBox_->contains(x, y)) {
-        // The manager's switch is a toggle while music plays: on from silence, off otherwise.
-        sound.setMusicEnabled(sound.musicState() == MusicState::Stopped);
+        // On from silence, off otherwise.
+        sound.toggleMusic();
     }
     // Not drawn without a playlist that plays, so not clickable either.
     Playlist& playlist = sound.playlist();

@@ -77,7 +77,7 @@ GameOptionsScreen::GameOptionsScreen()
       invertCheckBox_(MenuButton::create(50, 400, 16, 16, "check.bmp", "check.bmp")) {
     // The marker shows the sensitivity the camera has, read the way the settings file is read
     // back. Without a file the camera's own pair reads as -2, the same as after the first save.
-    sensitivitySlider_ = sliderFromVertical(GameScreen::instance().weapon().verticalSensitivity());
+    sensitivitySlider_ = sliderFromVertical(GameScreen::instance().player().verticalSensitivity());
 }
 
 GameOptionsScreen::~GameOptionsScreen() = default;
@@ -140,7 +140,7 @@ void GameOptionsScreen::stepSensitivity(int step) {
     if (step > 0 ? !(s <= kHighestSlider - 1.0f) : !(s >= kLowestSlider + 1.0f)) {
         return;
     }
-    Camera& camera = GameScreen::instance().weapon();
+    Camera& camera = GameScreen::instance().player();
     // The camera's first pair (horizontal 0.0018, vertical 0.0012) is not on the slider's
     // line: recomputing the horizontal from the slider alone would turn it the wrong way on the
     // first click. Keeping its distance from the line moves both with the arrow; every pair the

@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include <cstring>
+#include <utility>
 
 #include "app/EventReport.h"
 #include "app/ScreenDefaults.h"
@@ -101,7 +102,7 @@ MainMenuScreen::MainMenuScreen() {
     titleModel_->load("./ressources/models/VRK.obj");
     auto skin = std::make_unique<Texture>();
     texturesets::loadInterfaceOpaque(*skin, "./ressources/textures/VRK.bmp", true);
-    titleModel_->setTexture(skin.release());
+    titleModel_->setTexture(std::move(skin));
 
     resumeButton_ = MenuButton::create(384, 130, 256, 64, "resume2.bmp", "resume1.bmp");
     newGameButton_ = MenuButton::create(448, 200, 128, 64, "bouton2.bmp", "bouton1.bmp");

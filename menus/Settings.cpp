@@ -52,14 +52,14 @@ void applyDefaults() {
     sound.setEffectsEnabled(true);
     sound.setEffectsVolume(100);
     sound.setMusicState(MusicState::Stopped);
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     sound.setMusicVolume(100);
     game.setMouseDirection(1);
 }
 
 void apply(const ConfigValues& v) {
     GameScreen& game = GameScreen::instance();
-    Camera& camera = game.weapon();
+    Camera& camera = game.player();
     SoundManager& sound = SoundManager::instance();
     VideoChoices& video = videoChoices();
 
@@ -74,12 +74,12 @@ void apply(const ConfigValues& v) {
     sound.setEffectsEnabled(v.effectsEnabled == 1);
     sound.setEffectsVolume(v.effectsVolume);
     if (v.musicEnabled == 1) {
-        // setMusicEnabled toggles while music plays: marking it stopped first makes "on" mean
-        // on, whatever the sound manager was doing.
+        // The switch toggles while music plays: marking it stopped first makes it start,
+        // whatever the sound manager was doing.
         sound.setMusicState(MusicState::Stopped);
-        sound.setMusicEnabled(true);
+        sound.toggleMusic();
     } else {
-        sound.setMusicEnabled(false);
+        sound.stopMusic();
     }
     sound.setMusicVolume(v.musicVolume);
     video.lowQualityOtter = v.lowQualityOtter == 1;
@@ -122,7 +122,7 @@ void saveConfig() {
         return;
     }
     GameScreen& game = GameScreen::instance();
-    const Camera& camera = game.weapon();
+    const Camera& camera = game.player();
     const SoundManager& sound = SoundManager::instance();
     const VideoChoices& video = videoChoices();
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
+#include <utility>
 
 #include "render/Clock.h"
 #include "render/ObjFile.h"
@@ -13,7 +14,7 @@ Model::Model() = default;
 
 Model::~Model() = default;
 
-void Model::setTexture(Texture* texture) { texture_.reset(texture); }
+void Model::setTexture(std::unique_ptr<Texture> texture) { texture_ = std::move(texture); }
 
 void Model::load(const char* path) {
     gameclock::TimedPart part("models");

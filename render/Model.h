@@ -49,7 +49,7 @@ public:
     void setVertices(const std::vector<ModelVertex>& vertices);
 
     // Takes ownership of the skin (deleting the previous one).
-    void setTexture(Texture* texture);
+    void setTexture(std::unique_ptr<Texture> texture);
 
     const ModelVertex* vertices() const { return vertices_.get(); }
     unsigned vertexCount() const { return vertexCount_; }

@@ -2,6 +2,7 @@
 #include "render/SkyBox.h"
 
 #include <string>
+#include <utility>
 
 #include "render/Texture.h"
 #include "render/TextureFilters.h"
@@ -32,7 +33,9 @@ SkyBox::SkyBox() = default;
 
 SkyBox::~SkyBox() = default;
 
-void SkyBox::setFace(Face face, Texture* texture) { faces_[face].reset(texture); }
+void SkyBox::setFace(Face face, std::unique_ptr<Texture> texture) {
+    faces_[face] = std::move(texture);
+}
 
 bool SkyBox::load(const char* folder, int quality, int filtering) {
     const TextureFilters filters = worldTextureFilters(filtering);

@@ -24,7 +24,7 @@ public:
 
     // Takes ownership of a face's texture (deleting the previous one); null leaves the face
     // untextured.
-    void setFace(Face face, Texture* texture);
+    void setFace(Face face, std::unique_ptr<Texture> texture);
     Texture* face(Face face) const { return faces_[face].get(); }
 
     // Draws the box centred on the camera at (cx, cy, cz). The caller has enabled texturing

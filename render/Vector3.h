@@ -33,6 +33,10 @@ public:
     // Right-handed rotation by angle (radians) about the first axis whose flag is set, tried in
     // the order X, Y, Z; with no flag set the vector is untouched.
     void rotate(float angle, bool aboutX, bool aboutY, bool aboutZ);
+    // The same rotations, each naming its one axis: callers say which without a row of flags.
+    void rotateAboutX(float angle) { rotate(angle, true, false, false); }
+    void rotateAboutY(float angle) { rotate(angle, false, true, false); }
+    void rotateAboutZ(float angle) { rotate(angle, false, false, true); }
 
 private:
     float v_[3] = {0.0f, 0.0f, 0.0f};

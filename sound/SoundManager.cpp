@@ -103,7 +103,7 @@ bool SoundManager::findPlayableEntry() {
 }
 
 void SoundManager::startSong(bool playing) {
-    // The song is started held paused, ready for setMusicEnabled. Pausing first keeps even
+    // The song is started held paused, ready for toggleMusic. Pausing first keeps even
     // its first notes from being heard.
     song_ = audio_->loadSong(songPath_);
     audio_->setSongPaused(song_, true);
@@ -160,20 +160,22 @@ void SoundManager::setMusicVolume(int volume) {
     audio_->setChannelVolume(streamChannel_, musicVolume_);
 }
 
-void SoundManager::setMusicEnabled(bool on) {
+void SoundManager::toggleMusic() {
+    if (musicState_ != MusicState::Stopped) {
+        stopMusic();
+    } else if (fromPlaylist_) {
+        musicState_ = MusicState::Stream;
+        startNextTrack();
+    } else {
+        // Resumes the song where it was paused.
+        musicState_ = MusicState::Song;
+        audio_->setSongPaused(song_, false);
+    }
+}
+
+void SoundManager::stopMusic() {
     switch (musicState_) {
         case MusicState::Stopped:
-            if (!on) {
-                return;
-            }
-            if (fromPlaylist_) {
-                musicState_ = MusicState::Stream;
-                startNextTrack();
-            } else {
-                // Resumes the song where it was paused.
-                musicState_ = MusicState::Song;
-                audio_->setSongPaused(song_, false);
-            }
             return;
         case MusicState::Song:
             if (!audio_->isSongPaused(song_)) {

@@ -42,9 +42,11 @@ public:
     void setMusicVolume(int volume);
     int musicVolume() const { return musicVolume_; }
 
-    // A toggle while music plays: any call in Song or Stream stops the music. From Stopped,
-    // true starts the playlist when one was found, the MIDI song otherwise.
-    void setMusicEnabled(bool on);
+    // From Stopped, starts the playlist when one was found, the MIDI song otherwise; while
+    // music plays (Song or Stream), stops it.
+    void toggleMusic();
+    // Stops the music if it plays; from Stopped, does nothing.
+    void stopMusic();
     MusicState musicState() const { return musicState_; }
     // The configuration loader marks the music stopped before switching it on, so that music
     // saved as on always starts; nothing else uses this.

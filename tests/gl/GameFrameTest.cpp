@@ -39,8 +39,8 @@ const float kOtterPlaces[][2] = {
     {-260, -420}, {-120, -360}, {-380, -300}, {-200, -500}, {-60, -480}};
 
 void placePlayerAndOtters(ScriptedPlay& play) {
-    play.screen().weapon().setPosition(0.0f, 50.0f, -700.0f);
-    play.screen().weapon().setYaw(0.0f);
+    play.screen().player().setPosition(0.0f, 50.0f, -700.0f);
+    play.screen().player().setYaw(0.0f);
     int i = 0;
     for (const auto& place : kOtterPlaces) {
         play.herd().otter(i++).setPosition(Vector3(place[0], 0.0f, place[1]));
@@ -162,7 +162,7 @@ TEST_F(GameFrameTest, SceneHudAndRadarLandWhereTheyBelongAndTheStateIsLeftAsAgre
     // The light spot: ground under the light against ground far from it.
     int spot = 0, dark = 0;
     long spotLight = 0, darkLight = 0;
-    const Vector3 eye = screen.weapon().position();
+    const Vector3 eye = screen.player().position();
     const Vector3 light = *herd.building().light();
     for (int y = 40; y < 768; y += 8) {
         for (int x = 4; x < 1024; x += 8) {
@@ -228,7 +228,7 @@ TEST_F(GameFrameTest, SceneHudAndRadarLandWhereTheyBelongAndTheStateIsLeftAsAgre
     // where the player stands beside it, and a pink dot for every otter in range.
     const float radarPixel = 1024.0f / 400.0f;
     auto radarPoint = [&](Vector3 d, int& x, int& y) {
-        d.rotate(-screen.weapon().yaw(), false, true, false);
+        d.rotateAboutY(-screen.player().yaw());
         x = int((-d.x() * 0.032f + 360.0f) * radarPixel);
         y = int((d.z() * 0.032f + 40.0f) * radarPixel);
     };

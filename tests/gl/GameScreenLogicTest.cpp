@@ -25,22 +25,22 @@
 struct GameScreenLogicProbe {
     static OtterHerd& herd(GameScreen& g) { return *g.herd_; }
     static CollisionSet& collisions(GameScreen& g) { return *g.collisions_; }
-    static int shots(const GameScreen& g) { return g.shots_; }
-    static int hits(const GameScreen& g) { return g.hits_; }
-    static int kills(const GameScreen& g) { return g.kills_; }
+    static int shots(const GameScreen& g) { return g.stats_.shots(); }
+    static int hits(const GameScreen& g) { return g.stats_.hits(); }
+    static int kills(const GameScreen& g) { return g.stats_.kills(); }
     static void setCounters(GameScreen& g, int shots, int hits, int kills) {
-        g.shots_ = shots;
-        g.hits_ = hits;
-        g.kills_ = kills;
+        g.stats_.shots_ = shots;
+        g.stats_.hits_ = hits;
+        g.stats_.kills_ = kills;
     }
-    static int precision(const GameScreen& g) { return g.precisionPercent(); }
-    static const float* warningColour(const GameScreen& g) { return g.warningColour_; }
-    static Vector3 light(const GameScreen& g) { return *g.light_; }
+    static int precision(const GameScreen& g) { return g.stats_.precisionPercent(); }
+    static const float* warningColour(const GameScreen& g) { return g.hud_->warningColour(); }
+    static Vector3 light(const GameScreen& g) { return g.light_; }
     static void movingHalfOfFrame(GameScreen& g, bool otters) {
         g.collisions_->resolve();
         if (otters) {
             glLoadIdentity();
-            g.weapon_->apply();
+            g.player_->apply();
             g.herd_->updateAndDraw(g.difficulty_);
         }
     }
@@ -110,7 +110,7 @@ protected:
         idleAfter(ms);
         Probe::movingHalfOfFrame(*game, otters);
     }
-    Weapon& player() { return game->weapon(); }
+    Weapon& player() { return game->player(); }
     OtterHerd& herd() { return Probe::herd(*game); }
     float buildingRadius() { return herd().building().model()->radius(); }
     // Turns the player to look at the middle of an otter's box.
@@ -424,7 +424,7 @@ TEST_F(GameScreenLogicTest, ALongRandomGameKeepsItsInvariants) {
     const int n = herd().count();
     for (int i = 0; i < n; ++i) {
         Vector3 p(400.0f + 10.0f * (i % 5), 0.0f, 0.0f);
-        p.rotate(0.3f * i, false, true, false);
+        p.rotateAboutY(0.3f * i);
         herd().otter(i).setPosition(p);
     }
     // Otters may touch for a frame, but the collisions must part them again.

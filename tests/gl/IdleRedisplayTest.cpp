@@ -34,7 +34,7 @@ bool writeFile(const char* path, const char* text) {
     if (audio == nullptr) {
         _exit(3);
     }
-    SoundManager::instance().setMusicEnabled(true);
+    SoundManager::instance().toggleMusic();
     const size_t opened = audio->streams.size();
     audio->finishStream(static_cast<StreamHandle>(opened));
     idleRedisplay();

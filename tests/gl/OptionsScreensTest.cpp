@@ -90,7 +90,7 @@ TEST_F(OptionsRulesTest, DifficultyStepsWithinTheLevelsAndWithdrawsTheSuspendedG
 }
 
 TEST_F(OptionsRulesTest, SensitivityFollowsTheSliderAndItsMarker) {
-    Camera& camera = GameScreen::instance().weapon();
+    Camera& camera = GameScreen::instance().player();
     GameOptionsScreen& screen = GameOptionsScreen::instance();
     enter(screen);
     screen.setSensitivitySlider(0.0f);
@@ -168,7 +168,7 @@ TEST_F(OptionsRulesTest, VolumesStepByTenWithinTheScaleAndTheMusicBoxToggles) {
     click(screen, 400, 400);
     EXPECT_EQ(sound.musicVolume(), 0);
 
-    sound.setMusicEnabled(false);
+    sound.stopMusic();
     ASSERT_EQ(sound.musicState(), MusicState::Stopped);
     click(screen, 100, 400);
     EXPECT_NE(sound.musicState(), MusicState::Stopped);
@@ -390,7 +390,7 @@ TEST_F(MenuPicturesTest, AudioOptions) {
     sound.setEffectsVolume(255);
     sound.setMusicVolume(10);
     if (sound.musicState() != MusicState::Stopped) {
-        sound.setMusicEnabled(false);
+        sound.stopMusic();
     }
     const Frame f = shoot(screen, 130, 660, "audio_options");
     expectBadges(f, {{400, 300, 16, 16},

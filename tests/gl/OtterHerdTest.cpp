@@ -256,9 +256,9 @@ TEST_F(OtterHerdTest, PictureShowsTheOttersInFrontAndLeavesTheStateAsFound) {
     Texture ramp;
     ASSERT_TRUE(texturesets::loadToonRamp(ramp, "./ressources/textures/toon.bmp"));
     renderer->setToonTexture(ramp.id());
-    otterModel_.setTexture(new Texture);
+    otterModel_.setTexture(std::make_unique<Texture>());
     texturesets::loadWorld(*otterModel_.texture(), "./ressources/textures/loutre.bmp", 3, 1);
-    buildingModel_.setTexture(new Texture);
+    buildingModel_.setTexture(std::make_unique<Texture>());
     texturesets::loadWorld(*buildingModel_.texture(), "./ressources/textures/immeuble.bmp", 3, 1);
 
     // Two otters in front of the player, one behind him and a giant further off.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "render/GlExtensions.h"
 #include "render/Texture.h"
@@ -126,7 +127,7 @@ TEST_F(ToonPictureTest, LightAlongTheNormalGivesTheLastShadeAndLightBehindTheFir
                            false, 0, 0, 255, 0, 1));
     std::remove(skinPath.c_str());
     const std::unique_ptr<Model> square = gltest::makeFacingSquare();
-    square->setTexture(skin.release());
+    square->setTexture(std::move(skin));
     struct Case {
         Vector3 light;
         int shade;

@@ -26,10 +26,10 @@ using gltest::isEnabled;
 using gltest::matrix;
 constexpr int kWidth = 1024, kHeight = 768;
 
-Texture* loaded(bool (*load)(Texture&, const char*), const char* path) {
+std::unique_ptr<Texture> loaded(bool (*load)(Texture&, const char*), const char* path) {
     auto texture = std::make_unique<Texture>();
     EXPECT_TRUE(load(*texture, path)) << path;
-    return texture.release();
+    return texture;
 }
 
 bool inCrosshair(int x, int y) { return x >= 497 && x < 529 && y >= 369 && y < 401; }

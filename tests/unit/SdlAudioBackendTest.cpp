@@ -217,7 +217,7 @@ TEST_F(SdlAudioTest, WithoutASoundFontTheMusicIsSilentAndEffectsStillPlay) {
         SoundManager sound(std::move(backend), dir);
         EXPECT_TRUE(seen->soundFont().empty());
         sound.setMusicVolume(255);
-        sound.setMusicEnabled(true);
+        sound.toggleMusic();
         EXPECT_EQ(sound.musicState(), MusicState::Song);
         EXPECT_LT(bytesRead() - before, 1 << 20) << "a sound font was read";
         silent = waitForOutput(0, 300);

@@ -36,7 +36,7 @@ TEST(SdlAudioPlaylist, TheNextTrackStartsOnlyAfterTheCurrentOneHasPlayedOut) {
         ASSERT_TRUE(sound.playlist().isLoaded());
         sound.playlist().setRandom(false);
         sound.setMusicVolume(255);
-        sound.setMusicEnabled(true);
+        sound.toggleMusic();
         ASSERT_EQ(sound.playlist().currentIndex(), 0);
         // The game's idle step, every few milliseconds, until the second track has begun and
         // played for a while.

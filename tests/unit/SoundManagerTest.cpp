@@ -122,7 +122,7 @@ TEST_F(SoundManagerTest, APlaylistIsUsedOnlyWhenOneOfItsEntriesPlays) {
     EXPECT_TRUE(sound.musicFromPlaylist());
     EXPECT_EQ(std::count(loadCalls.begin(), loadCalls.end(), "openStream m/last.ogg"), 1);
     sound.playlist().setRandom(false);
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     EXPECT_EQ(countCalls("openStream"), 1) << "straight to the entry that plays";
     EXPECT_EQ(audio->lastStream()->path, "m/last.ogg");
 
@@ -142,7 +142,7 @@ TEST_F(SoundManagerTest, APlaylistIsUsedOnlyWhenOneOfItsEntriesPlays) {
                   3);
         ASSERT_EQ(audio->songs.size(), 1u);
         EXPECT_TRUE(song().paused);
-        none.setMusicEnabled(true);
+        none.toggleMusic();
         none.update();
         EXPECT_EQ(none.musicState(), MusicState::Song);
         EXPECT_FALSE(song().paused);
@@ -164,12 +164,12 @@ TEST_F(SoundManagerTest, ADeviceThatWillNotOpenLeavesEverythingHarmless) {
     sound.setEffectsEnabled(true);
     sound.playShot();
     sound.playExplosion();
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     sound.setMusicVolume(50);
     sound.update();
     EXPECT_TRUE(audio->effects.empty());
     EXPECT_EQ(sound.musicState(), MusicState::Song);
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
 }
 
@@ -194,7 +194,7 @@ TEST_F(SoundManagerTest, EffectsPlayAtTheEffectsVolumeAndTheExplosionTenAbove) {
 
 TEST_F(SoundManagerTest, EffectsOffSilencesEffectsButNotMusic) {
     SoundManager& sound = build();
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     sound.setEffectsEnabled(false);
     sound.playShot();
     sound.playOtterCry();
@@ -211,7 +211,7 @@ TEST_F(SoundManagerTest, MissingEffectFilesStaySilent) {
     FakeAudioBackend* seen = fake.get();
     SoundManager sound(std::move(fake), dir);
     sound.playShot();
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     sound.setMusicVolume(10);
     EXPECT_TRUE(seen->effects.empty());
     EXPECT_EQ(sound.musicState(), MusicState::Song);
@@ -236,21 +236,21 @@ TEST_F(SoundManagerTest, OtterCriesAlwaysPickOneOfTheThree) {
 
 TEST_F(SoundManagerTest, SongToggleResumesWhereItPaused) {
     SoundManager& sound = build();
-    sound.setMusicEnabled(false);  // Stopped + off: nothing at all
+    sound.stopMusic();  // Stopped + off: nothing at all
     EXPECT_TRUE(audio->calls.empty());
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
 
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     EXPECT_EQ(sound.musicState(), MusicState::Song);
     EXPECT_FALSE(song().paused);
     EXPECT_EQ(countCalls("playSong"), 0) << "resumed, not restarted";
 
-    sound.setMusicEnabled(true);  // a toggle while it plays: stops it
+    sound.toggleMusic();  // a toggle while it plays: stops it
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
     EXPECT_TRUE(song().paused);
 
-    sound.setMusicEnabled(true);
-    sound.setMusicEnabled(false);  // off while playing: stops it too
+    sound.toggleMusic();
+    sound.stopMusic();  // off while playing: stops it too
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
     EXPECT_TRUE(song().paused);
     EXPECT_EQ(countCalls("playSong"), 0);
@@ -262,10 +262,10 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     sound.playlist().setRandom(false);
     sound.setMusicVolume(80);
 
-    sound.setMusicEnabled(false);  // Stopped + off
+    sound.stopMusic();  // Stopped + off
     EXPECT_EQ(played(), 0u);
 
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     EXPECT_EQ(sound.musicState(), MusicState::Stream);
     ASSERT_EQ(played(), 1u);
     EXPECT_EQ(playedStream(0).path, "m/a.ogg");
@@ -276,14 +276,14 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     sound.setMusicVolume(300);
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 255);
 
-    sound.setMusicEnabled(true);  // toggle: stops
+    sound.toggleMusic();  // toggle: stops
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
     EXPECT_TRUE(playedStream(0).closed);
 
-    sound.setMusicEnabled(true);  // a new track, not the old one resumed
+    sound.toggleMusic();  // a new track, not the old one resumed
     ASSERT_EQ(played(), 2u);
     EXPECT_EQ(playedStream(1).path, "m/b.ogg");
-    sound.setMusicEnabled(false);
+    sound.stopMusic();
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
     EXPECT_TRUE(playedStream(1).closed);
     EXPECT_EQ(audio->openStreamCount(), 0);
@@ -293,7 +293,7 @@ TEST_F(SoundManagerTest, TheConfigurationStartAlwaysStartsTheMusic) {
     addPlaylist("a.ogg\n");
     SoundManager& sound = build();
     sound.setMusicState(MusicState::Stopped);
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     EXPECT_EQ(sound.musicState(), MusicState::Stream);
     ASSERT_EQ(played(), 1u);
     EXPECT_TRUE(playedStream(0).played);
@@ -303,7 +303,7 @@ TEST_F(SoundManagerTest, UpdateChangesTrackOnlyOnceTheCurrentOneHasEnded) {
     addPlaylist("a.ogg\nb.ogg\n");
     SoundManager& sound = build();
     sound.playlist().setRandom(false);
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     ASSERT_EQ(played(), 1u);
 
     // Even in its last two seconds the track plays on: the next one waits for its end.
@@ -334,7 +334,7 @@ TEST_F(SoundManagerTest, UnplayableEntriesAreTriedOnceAndAllOfThemGiveWayToTheSo
     addPlaylist("gone.ogg\nb.ogg\nempty.ogg\n");
     SoundManager& sound = build();
     audio->missingFiles = {"m/gone.ogg"};
-    sound.setMusicEnabled(true);  // random order, as the game plays it
+    sound.toggleMusic();  // random order, as the game plays it
     ASSERT_FALSE(audio->streams.empty());
     for (int step = 0; step < 200; ++step) {
         audio->finishStream(static_cast<StreamHandle>(audio->streams.size()));
@@ -364,7 +364,7 @@ TEST_F(SoundManagerTest, AnEmptyPlaylistFallsBackToTheSong) {
     SoundManager& sound = build();
     EXPECT_TRUE(sound.playlist().isLoaded());
     EXPECT_FALSE(sound.musicFromPlaylist()) << "not announced as a playlist that will play";
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     sound.update();
     EXPECT_EQ(sound.musicState(), MusicState::Song);
     EXPECT_FALSE(song().paused);
@@ -374,7 +374,7 @@ TEST_F(SoundManagerTest, AnEmptyPlaylistFallsBackToTheSong) {
 TEST_F(SoundManagerTest, DestructionReleasesEverythingThenStopsTheLayer) {
     addPlaylist("a.ogg\n");
     SoundManager& sound = build();
-    sound.setMusicEnabled(true);
+    sound.toggleMusic();
     std::vector<std::string> log;
     audio->outliving = &log;
     const std::string closePlaying = "closeStream " + std::to_string(audio->streams.size());

@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
             !multitextureSupported   ? "software"
             : vertexProgramSupported ? "vertex program"
                                      : "multitexture",
-            screen.weapon().score(), play.herd().building().life(), options.out.c_str());
+            screen.player().score(), play.herd().building().life(), options.out.c_str());
     }
     return 0;
 }

@@ -76,7 +76,7 @@ void loadSkin(Model& model, const char* path) {
     auto skin = std::make_unique<Texture>();
     if (skin->load(path, true, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP, GL_CLAMP, 0, false, 0,
                    0, 255, 0, 1)) {
-        model.setTexture(skin.release());
+        model.setTexture(std::move(skin));
         return;
     }
     std::fprintf(stderr, "modelviewer: cannot load the skin %s; drawing it white\n", path);
@@ -123,7 +123,7 @@ void drawView(ToonRenderer& renderer, const Model& model, const View& view) {
     // The light stays put relative to the viewer, so it is turned back into the model's frame.
     Vector3 light(static_cast<float>(2.0 * extent), static_cast<float>(height / 2.0 + 3.0 * extent),
                   static_cast<float>(4.0 * extent));
-    light.rotate(-view.turnDegrees * static_cast<float>(pi / 180.0), false, true, false);
+    light.rotateAboutY(-view.turnDegrees * static_cast<float>(pi / 180.0));
     renderer.draw(&model, light);
 }
 

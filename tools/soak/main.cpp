@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
 
     ScriptedPlay play(screen, script);
     play.start();
-    Weapon& player = screen.weapon();
+    Weapon& player = screen.player();
     OtterHerd& herd = play.herd();
 
     Totals totals;

@@ -1,13 +1,14 @@
-// GameScreen ground: the dark base, the light spots and the ground picture, in one textured pass
-// where the driver can combine them, as three blended layers where it cannot.
+// Ground: the dark base, the light spots and the ground picture, in one textured pass where the
+// driver can combine them, as three blended layers where it cannot.
+#include "game/Ground.h"
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "entities/Weapon.h"
-#include "game/GameScreen.h"
 #include "game/GroundQuad.h"
 #include "render/GlExtensions.h"
 #include "render/Texture.h"
+#include "render/TextureSets.h"
 
 namespace {
 
@@ -20,6 +21,9 @@ constexpr float kGroundTexCoords[4][2] = {
 // The firing spot under the player: 180 units across.
 constexpr float kFiringSpotHalf = 90.0f;
 constexpr float kFiringSpotScale = 0.0055555557f;
+
+// The glow pass lights the spots alone: the light spot grey, the firing spot as on the ground.
+constexpr float kGlowSpotGrey = 0.35f;
 
 // What each layer adds or multiplies: the dark base, so the ground is never black-on-black where
 // no spot reaches, the tints of the light spot and of the firing spot.
@@ -70,9 +74,23 @@ void releaseUnit(GLenum unit) {
 
 }  // namespace
 
-void GameScreen::beginSpotLayer(const Texture& lightmap) {
+
+Ground::Ground()
+    : lightmapTexture_(std::make_unique<Texture>()),
+      groundTexture_(std::make_unique<Texture>()),
+      onePass_(fitsOnePass()) {}
+
+Ground::~Ground() = default;
+
+void Ground::loadTextures(int quality, int filtering) {
+    texturesets::loadWorldRepeating(*groundTexture_, "./ressources/textures/sol.bmp", quality,
+                                    filtering);
+    texturesets::loadLightMap(*lightmapTexture_, "./ressources/textures/lightmap2.bmp", quality);
+}
+
+void Ground::beginSpotLayer() const {
     // The light spots are added over what lies under them: the light map picture, tinted.
-    glBindTexture(GL_TEXTURE_2D, lightmap.id());
+    glBindTexture(GL_TEXTURE_2D, lightmapTexture_->id());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_BLEND);
     glDepthFunc(GL_LEQUAL);
@@ -80,7 +98,7 @@ void GameScreen::beginSpotLayer(const Texture& lightmap) {
     glBegin(GL_QUADS);
 }
 
-bool GameScreen::groundFitsOnePass() {
+bool Ground::fitsOnePass() {
     // Three units: the light spot, the firing spot and the ground picture.
     if (!multitextureSupported || !glext::glutExtensionQuery("GL_ARB_texture_env_combine") ||
         !glext::glutExtensionQuery("GL_ATI_texture_env_combine3")) {
@@ -91,42 +109,52 @@ bool GameScreen::groundFitsOnePass() {
     return units >= 3;
 }
 
-void GameScreen::spotTexCoord(float x, float z, bool firingSpot, float st[2]) const {
+void Ground::spotTexCoord(float x, float z, const Vector3& centre, bool firingSpot,
+                          float st[2]) const {
     // The light map's edges are clamped, so its picture lies once on the ground, centred
     // under the light (or under the player for the firing spot), and the rest stays dark.
     if (firingSpot) {
-        const Vector3& p = weapon_->position();
-        st[0] = (x - p.x() + kFiringSpotHalf) * kFiringSpotScale;
-        st[1] = (z - p.z() + kFiringSpotHalf) * kFiringSpotScale;
+        st[0] = (x - centre.x() + kFiringSpotHalf) * kFiringSpotScale;
+        st[1] = (z - centre.z() + kFiringSpotHalf) * kFiringSpotScale;
     } else {
         const float e = lightSpotSize_;
-        st[0] = (x - light_->x() + e / 2.0f) / e;
-        st[1] = (z - light_->z() + e / 2.0f) / e;
+        st[0] = (x - centre.x() + e / 2.0f) / e;
+        st[1] = (z - centre.z() + e / 2.0f) / e;
     }
 }
 
-void GameScreen::drawSpotQuads(bool firingSpot) const {
+void Ground::drawSpotQuads(const Vector3& centre, bool firingSpot) const {
     for (const auto& corner : kCorners) {
         float st[2];
-        spotTexCoord(corner[0], corner[1], firingSpot, st);
+        spotTexCoord(corner[0], corner[1], centre, firingSpot, st);
         glTexCoord2f(st[0], st[1]);
         glVertex3f(corner[0], 0.0f, corner[1]);
     }
 }
 
-void GameScreen::drawGround() const {
-    if (groundInOnePass_) {
-        drawGroundInOnePass();
+void Ground::draw(const Vector3& light, const Vector3& player, bool firing) const {
+    if (onePass_) {
+        drawInOnePass(light, player, firing);
     } else {
-        drawGroundInLayers();
+        drawInLayers(light, player, firing);
     }
 }
 
-void GameScreen::drawGroundInOnePass() const {
+void Ground::drawGlowingSpots(const Vector3& light, const Vector3& player, bool firing) const {
+    glColor3f(kGlowSpotGrey, kGlowSpotGrey, kGlowSpotGrey);
+    beginSpotLayer();
+    drawSpotQuads(light, false);
+    if (firing) {
+        glColor3f(kFiringTint[0], kFiringTint[1], kFiringTint[2]);
+        drawSpotQuads(player, true);
+    }
+    glEnd();
+}
+
+void Ground::drawInOnePass(const Vector3& light, const Vector3& player, bool firing) const {
     // The same sums as the layers below, in the texture units instead of the frame buffer:
     // (base + spot x tint [+ firing spot x tint]) x 2 x ground, clamped at each step alike. On a
     // software rasteriser this saves two full-screen blended passes.
-    const bool firing = weapon_->isFiring();
     const GLenum groundUnit = firing ? GL_TEXTURE2_ARB : GL_TEXTURE1_ARB;
     const float base[4] = {kBaseGrey, kBaseGrey, kBaseGrey, 1.0f};
     const float firingTint[4] = {kFiringTint[0], kFiringTint[1], kFiringTint[2], 1.0f};
@@ -155,10 +183,10 @@ void GameScreen::drawGroundInOnePass() const {
         const float x = kCorners[i][0];
         const float z = kCorners[i][1];
         float st[2];
-        spotTexCoord(x, z, false, st);
+        spotTexCoord(x, z, light, false, st);
         glext::multiTexCoord2f(GL_TEXTURE0_ARB, st[0], st[1]);
         if (firing) {
-            spotTexCoord(x, z, true, st);
+            spotTexCoord(x, z, player, true, st);
             glext::multiTexCoord2f(GL_TEXTURE1_ARB, st[0], st[1]);
         }
         glext::multiTexCoord2f(groundUnit, kGroundTexCoords[i][0], kGroundTexCoords[i][1]);
@@ -177,7 +205,7 @@ void GameScreen::drawGroundInOnePass() const {
     glDepthFunc(GL_LEQUAL);
 }
 
-void GameScreen::drawGroundInLayers() const {
+void Ground::drawInLayers(const Vector3& light, const Vector3& player, bool firing) const {
     glDisable(GL_TEXTURE_2D);
     glColor3f(kBaseGrey, kBaseGrey, kBaseGrey);
     glBegin(GL_QUADS);
@@ -189,11 +217,11 @@ void GameScreen::drawGroundInLayers() const {
     // The lighting of the ground is entirely the light map moved by texture coordinates.
     glEnable(GL_TEXTURE_2D);
     glColor3f(kSpotTint[0], kSpotTint[1], kSpotTint[2]);
-    beginSpotLayer(*lightmapTexture_);
-    drawSpotQuads(false);
-    if (weapon_->isFiring()) {
+    beginSpotLayer();
+    drawSpotQuads(light, false);
+    if (firing) {
         glColor3f(kFiringTint[0], kFiringTint[1], kFiringTint[2]);
-        drawSpotQuads(true);
+        drawSpotQuads(player, true);
     }
     glEnd();
 
