@@ -5,10 +5,10 @@
 
 #include <GL/freeglut.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MainMenuScreen.h"

@@ -3,12 +3,12 @@
 
 #include <GL/glu.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDefaults.h"
 #include "game/CollisionSet.h"
 #include "render/BitmapFont.h"
 #include "render/Clock.h"

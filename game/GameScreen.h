@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/Screen.h"
+#include "framework/Screen.h"
 
 #include "render/Vector3.h"
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 
 class MenuButton;
 class Texture;

@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
 #include "app/Startup.h"
 #include "entities/CursorSparkles.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDefaults.h"
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/Settings.h"

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
 #include "entities/Otter.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MenuButton.h"

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 #include "render/Vector3.h"
 
 class BitmapFont;

@@ -3,8 +3,8 @@
 
 #include <GL/freeglut.h>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuFrame.h"

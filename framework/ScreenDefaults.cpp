@@ -1,5 +1,5 @@
 // ScreenDefaults: idle redisplay, the ignore operations and the shared perspective reshape.
-#include "app/ScreenDefaults.h"
+#include "framework/ScreenDefaults.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>

@@ -1,5 +1,5 @@
 // Screen: construction of the shared screen fields.
-#include "app/Screen.h"
+#include "framework/Screen.h"
 
 Screen::Screen() : warpX(400), warpY(300), screenSlot(nullptr) {}
 
