@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     videoChoices();
     installEndSignalHandlers();
     setQuitAction(&ExitScreen::quit);
+    ExitScreen::setCloseWindowAction(&startup::closeGameWindow);
 
     {
         gameclock::TimedPart window("window");
