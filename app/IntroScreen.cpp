@@ -5,10 +5,9 @@
 
 #include <GL/freeglut.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MainMenuScreen.h"
@@ -86,9 +85,4 @@ void IntroScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void IntroScreen::motion(int x, int y) { ignoreMotion(x, y); }
 void IntroScreen::keyboard(int, int, int) { leave(); }
-void IntroScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void IntroScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void IntroScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void IntroScreen::reshape(int width, int height) { reshapePerspective(width, height); }

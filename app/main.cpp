@@ -9,11 +9,11 @@
 #include <string>
 
 #include "app/DataFolders.h"
-#include "app/EventReport.h"
 #include "app/IntroScreen.h"
-#include "app/ScreenDispatch.h"
 #include "app/Startup.h"
 #include "app/WindowIdentity.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 #include "menus/ExitScreen.h"
 #include "menus/Settings.h"
 #include "render/Clock.h"
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     videoChoices();
     installEndSignalHandlers();
     setQuitAction(&ExitScreen::quit);
+    ExitScreen::setCloseWindowAction(&startup::closeGameWindow);
 
     {
         gameclock::TimedPart window("window");

@@ -1,8 +1,8 @@
 // MouseLook: the pointer warp and the turn each measured motion gives the player.
 #include "game/MouseLook.h"
 
-#include "app/ScreenDispatch.h"
 #include "entities/Camera.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameTuning.h"
 
 void MouseLook::stop() {

@@ -5,10 +5,8 @@
 
 #include <cstdlib>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/Startup.h"
 #include "entities/CursorSparkles.h"
+#include "framework/EventReport.h"
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/Settings.h"
@@ -21,6 +19,8 @@ namespace {
 // The picture is loaded at the first drawing, not at start-up, once for the whole run.
 bool pictureNotLoaded = true;
 ExitScreen* built = nullptr;
+// Leaves the game window (game mode) on the way out; start-up says how.
+void (*closeWindowAction)() = nullptr;
 
 }  // namespace
 
@@ -37,6 +37,8 @@ ExitScreen::~ExitScreen() {
     }
 }
 
+void ExitScreen::setCloseWindowAction(void (*action)()) { closeWindowAction = action; }
+
 void ExitScreen::quit() {
     // A signal can arrive while a key press is already on its way out.
     static bool ending = false;
@@ -49,7 +51,9 @@ void ExitScreen::quit() {
     }
     // Saved first, while every object the settings come from still lives.
     saveConfig();
-    startup::closeGameWindow();
+    if (closeWindowAction != nullptr) {
+        closeWindowAction();
+    }
     eventreport::report("quit status=1");
     std::exit(1);
 }
@@ -80,9 +84,4 @@ void ExitScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void ExitScreen::motion(int x, int y) { ignoreMotion(x, y); }
 void ExitScreen::keyboard(int, int, int) { quit(); }
-void ExitScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void ExitScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ExitScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ExitScreen::reshape(int width, int height) { reshapePerspective(width, height); }

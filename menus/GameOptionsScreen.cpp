@@ -5,9 +5,8 @@
 
 #include <cmath>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
@@ -122,8 +121,6 @@ void GameOptionsScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void GameOptionsScreen::idle() { idleRedisplay(); }
-
 void GameOptionsScreen::stepDifficulty(int step) {
     GameScreen& game = GameScreen::instance();
     const int d = game.difficulty();
@@ -195,15 +192,8 @@ void GameOptionsScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void GameOptionsScreen::motion(int x, int y) { ignoreMotion(x, y); }
-void GameOptionsScreen::keyboard(int key, int x, int y) { ignoreKey(key, x, y); }
-
 void GameOptionsScreen::keyboardUp(int key, int, int) {
     if (key == 27) {
         leave();
     }
 }
-
-void GameOptionsScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void GameOptionsScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void GameOptionsScreen::reshape(int width, int height) { reshapePerspective(width, height); }

@@ -7,11 +7,10 @@
 #include <cstring>
 #include <utility>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
 #include "entities/Otter.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MenuButton.h"
@@ -268,8 +267,3 @@ void MainMenuScreen::keyboard(int key, int, int) {
         switchScreen(*this, ExitScreen::instance());
     }
 }
-
-void MainMenuScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void MainMenuScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void MainMenuScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void MainMenuScreen::reshape(int width, int height) { reshapePerspective(width, height); }

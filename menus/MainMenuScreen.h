@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 #include "render/Vector3.h"
 
 class BitmapFont;
@@ -27,10 +27,6 @@ public:
     void passiveMotion(int x, int y) override;
     void motion(int x, int y) override;
     void keyboard(int key, int x, int y) override;
-    void keyboardUp(int key, int x, int y) override;
-    void special(int key, int x, int y) override;
-    void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     const char* name() const override { return "main-menu"; }
 
     // One frame into the back buffer, without showing it (display draws and shows).

@@ -3,8 +3,8 @@
 
 #include <GL/freeglut.h>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuFrame.h"
@@ -65,8 +65,6 @@ void ResultsScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void ResultsScreen::idle() { idleRedisplay(); }
-
 void ResultsScreen::mouse(int, int state, int, int) {
     // Clicks never leave this screen; they only sound like every menu's.
     if (state == GLUT_DOWN) {
@@ -79,8 +77,6 @@ void ResultsScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void ResultsScreen::motion(int x, int y) { ignoreMotion(x, y); }
-
 void ResultsScreen::keyboard(int key, int, int) {
     if (key != 27) {
         return;
@@ -90,8 +86,3 @@ void ResultsScreen::keyboard(int key, int, int) {
     reshapePerspective(windowWidth(), windowHeight());
     switchScreen(*this, MainMenuScreen::instance());
 }
-
-void ResultsScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void ResultsScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ResultsScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ResultsScreen::reshape(int width, int height) { reshapePerspective(width, height); }

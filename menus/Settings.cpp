@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "app/EventReport.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
 #include "game/GameScreen.h"
 #include "menus/ConfigFile.h"
 #include "menus/GameOptionsScreen.h"

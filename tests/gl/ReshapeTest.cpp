@@ -2,7 +2,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "app/ScreenDefaults.h"
+#include "framework/ScreenDefaults.h"
 #include "tests/support/GlContext.h"
 
 namespace {

@@ -1,12 +1,8 @@
-// ScreenDefaults: the shared operations screens place in their slots when they need no more.
+// ScreenDefaults: the idle step and the perspective Screen uses by default, shared with tests.
 #pragma once
 
 // The idle step of the simpler screens: keeps the music going, then asks for a new frame.
 void idleRedisplay();
-
-void ignoreMotion(int x, int y);
-void ignoreKey(int key, int x, int y);
-void ignoreSpecial(int key, int x, int y);
 
 // The projection every 3D view of the game shares: 90 degrees, aspect width / height in whole
 // numbers (1 for the 1024 x 768 window), near 1, far 10000.

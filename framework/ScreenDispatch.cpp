@@ -1,13 +1,13 @@
 // ScreenDispatch: forwards each GLUT event, untouched, to the current screen.
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDispatch.h"
 
 #include <GL/freeglut.h>
 
 #include <csignal>
 
-#include "app/EventReport.h"
-#include "app/GlErrorReport.h"
-#include "app/KeyRepeatFilter.h"
+#include "framework/EventReport.h"
+#include "framework/GlErrorReport.h"
+#include "framework/KeyRepeatFilter.h"
 #include "render/Clock.h"
 
 Screen* currentScreen = nullptr;

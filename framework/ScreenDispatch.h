@@ -1,7 +1,7 @@
 // ScreenDispatch: the current-screen slot, the ten GLUT callbacks and screen switching.
 #pragma once
 
-#include "app/Screen.h"
+#include "framework/Screen.h"
 
 // The screen every GLUT event goes to; never null once start-up has run.
 extern Screen* currentScreen;
