@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "entities/LookTuning.h"
 #include "render/Vector3.h"
 
 // Walks on the ground at a fixed height (walking never changes y), turns by yaw and pitch.
@@ -61,11 +62,11 @@ public:
 
 private:
     float moveSpeed_ = 0.25f;
-    float horizontalSensitivity_ = 0.0018f;
-    float verticalSensitivity_ = 0.0012f;
+    float horizontalSensitivity_ = LookTuning::kHorizontalSensitivity;
+    float verticalSensitivity_ = LookTuning::kVerticalSensitivity;
     float yaw_ = 0.0f;
     float pitch_ = 0.0f;
-    float lookScale_ = 70.0f;
+    float lookScale_ = LookTuning::kLookScale;
     Vector3 direction_{0.0f, 0.0f, 1.0f};
     Vector3 up_{0.0f, 1.0f, 0.0f};
     bool keyDown_[256] = {};

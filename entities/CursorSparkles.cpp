@@ -22,6 +22,17 @@ constexpr float kSpinRate = 2.0f;   // degrees per hundredth
 float randomAngle() { return static_cast<float>(std::rand()); }
 float randomShade() { return static_cast<float>(std::fabs(std::cos(double(std::rand())))); }
 
+// Moves, drops, fades and spins a sparkle by dt hundredths; it dies at the end of its life.
+void step(CursorSparkles::Sparkle& s, float dt) {
+    s.position += s.velocity * dt;
+    s.velocity.setComponent(1, s.velocity.y() - dt * kGravity);
+    s.age += dt;
+    s.angle += kSpinRate * dt;
+    if (s.age > kLifeSpan) {
+        s.alive = false;
+    }
+}
+
 }  // namespace
 
 CursorSparkles& CursorSparkles::instance() {
@@ -47,6 +58,27 @@ int CursorSparkles::liveCount() const {
     return n;
 }
 
+void CursorSparkles::emit(const Vector3& cursor) {
+    Sparkle& s = sparkles_[next_];
+    s.position = cursor;
+    if (cursor.x() == previousCursor_.x() && cursor.y() == previousCursor_.y()) {
+        // A still cursor scatters sparkles every way, at up to 10 pixels per hundredth.
+        s.velocity = Vector3(10.0f, 0.0f, 0.0f);
+        s.velocity.rotateAboutZ(randomAngle());
+        s.velocity *= static_cast<float>(std::cos(double(std::rand())));
+    } else {
+        // A moving one leaves them flying on the way it went.
+        s.velocity = cursor - previousCursor_;
+    }
+    s.age = 0.0f;
+    s.red = randomShade();
+    s.green = randomShade();
+    s.blue = randomShade();
+    s.alive = true;
+    s.angle = randomAngle();
+    next_ = (next_ + 1) % kCount;
+}
+
 void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     const float now = static_cast<float>(gameclock::elapsedMs());
     const float dt = (now - lastFrameTime_) * 0.01f;
@@ -55,24 +87,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     // Strictly later than the interval: a frame exactly on it leaves the sparkle to the next.
     if (now > lastEmitTime_ + emitInterval_) {
         lastEmitTime_ = now;
-        Sparkle& s = sparkles_[next_];
-        s.position = cursor;
-        if (cursor.x() == previousCursor_.x() && cursor.y() == previousCursor_.y()) {
-            // A still cursor scatters sparkles every way, at up to 10 pixels per hundredth.
-            s.velocity = Vector3(10.0f, 0.0f, 0.0f);
-            s.velocity.rotateAboutZ(randomAngle());
-            s.velocity *= static_cast<float>(std::cos(double(std::rand())));
-        } else {
-            // A moving one leaves them flying on the way it went.
-            s.velocity = cursor - previousCursor_;
-        }
-        s.age = 0.0f;
-        s.red = randomShade();
-        s.green = randomShade();
-        s.blue = randomShade();
-        s.alive = true;
-        s.angle = randomAngle();
-        next_ = (next_ + 1) % kCount;
+        emit(cursor);
     }
 
     glDisable(GL_DEPTH_TEST);
@@ -110,13 +125,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
         glVertex2f(x - kHalfSide, y + kHalfSide);
         glEnd();
 
-        s.position += s.velocity * dt;
-        s.velocity.setComponent(1, s.velocity.y() - dt * kGravity);
-        s.age += dt;
-        s.angle += kSpinRate * dt;
-        if (s.age > kLifeSpan) {
-            s.alive = false;
-        }
+        step(s, dt);
     }
 
     glDisable(GL_BLEND);

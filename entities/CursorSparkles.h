@@ -34,6 +34,9 @@ public:
     int liveCount() const;
 
 private:
+    // A new sparkle at the cursor, in the place of the oldest.
+    void emit(const Vector3& cursor);
+
     std::unique_ptr<Sparkle[]> sparkles_;
     float lastFrameTime_;
     float lastEmitTime_;

@@ -66,7 +66,7 @@ void Otter::place(const Vector3& centre, float radius) {
                                       waddleRate_);
     waddleFactor_ = static_cast<float>(
         std::fabs(std::cos(randomRadians())) * OtterTuning::kWaddleFactorSpread + 1.0);
-    cryDelay_ =
+    gruntDelay_ =
         static_cast<int32_t>(std::fabs(std::cos(randomRadians())) * OtterTuning::kGruntDelayRange);
 }
 
@@ -113,7 +113,7 @@ void Otter::update() {
         grunt.started = true;
         grunt.lastChance = now;
     }
-    if (now > cryDelay_ + grunt.lastChance + OtterTuning::kGruntChanceMs) {
+    if (now > gruntDelay_ + grunt.lastChance + OtterTuning::kGruntChanceMs) {
         grunt.lastChance = now;
         const int roll =
             static_cast<int>(std::fabs(std::cos(randomRadians())) * OtterTuning::kGruntRollRange);

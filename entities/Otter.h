@@ -73,7 +73,7 @@ public:
     static void resetGruntClock();
 
 private:
-    int32_t cryDelay_ = 0;
+    int32_t gruntDelay_ = 0;
     float waddleFactor_ = 1.0f;
     const Vector3* light_ = nullptr;
     float waddleRate_ = OtterTuning::kWaddleRate;

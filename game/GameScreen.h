@@ -107,9 +107,10 @@ private:
     void suspendToMenu();
 
     // Drawing (GameScreenDraw.cpp): the glowing objects into the glow corner, blurred; the
-    // solid objects; the translucent wall at the arena's edge.
+    // solid objects; the sky; the translucent wall at the arena's edge.
     void drawGlowPass();
     void drawSolids();
+    void drawSky() const;
     void drawArenaWall() const;
 
     // Shooting (GameScreenShooting.cpp).

@@ -41,13 +41,7 @@ void GameScreen::display() {
     // the same picture while the depth test spares it the half of the screen the ground and
     // the solids already cover: on a software rasteriser that is a large share of the frame.
     // It must still come before the player's and the effects' blended sprites and the wall.
-    // Strictly nearer, so the ground keeps the pixels where it meets the sky box's walls.
-    glDepthFunc(GL_LESS);
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(0.5f, 0.5f, 0.5f);
-    const Vector3& eye = player_->position();
-    skyBox_->draw(eye.x(), eye.y(), eye.z());
-    glColor3f(1.0f, 1.0f, 1.0f);
+    drawSky();
     frameprobe::mark(FrameStep::Sky);
 
     player_->draw(false);
@@ -92,6 +86,16 @@ void GameScreen::drawSolids() {
     collisions_->resolve();
     herd_->updateAndDraw(difficulty_);
     glDisable(GL_POLYGON_OFFSET_FILL);
+}
+
+void GameScreen::drawSky() const {
+    // Strictly nearer, so the ground keeps the pixels where it meets the sky box's walls.
+    glDepthFunc(GL_LESS);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    const Vector3& eye = player_->position();
+    skyBox_->draw(eye.x(), eye.y(), eye.z());
+    glColor3f(1.0f, 1.0f, 1.0f);
 }
 
 void GameScreen::drawArenaWall() const {

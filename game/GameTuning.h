@@ -39,10 +39,6 @@ struct GameTuning {
     static constexpr int kFlashDurationMs = 60;
     static constexpr int kShotIntervalMs = 70;
 
-    // Mouse look: a pixel of motion turns sensitivity x lookScale x this many radians, that is
-    // sensitivity radians at the look scale of 70.
-    static constexpr float kLookPerPixel = 0.014285714f;
-
     // Shots: hits push otters away, hardest at point blank and fading to nothing at
     // kKnockBackRange (the fade is 1 / 1500, written out as the game always had it); the push
     // is ((2 - difficulty / 5) x 0.5 + 3) x nearness.

@@ -2,8 +2,8 @@
 #include "game/MouseLook.h"
 
 #include "entities/Camera.h"
+#include "entities/LookTuning.h"
 #include "framework/ScreenDispatch.h"
-#include "game/GameTuning.h"
 
 void MouseLook::stop() {
     tracking_ = false;
@@ -70,7 +70,7 @@ void MouseLook::look(int x, int y, Camera& player) {
 }
 
 void MouseLook::turn(int dx, int dy, Camera& player) const {
-    const float s = player.lookScale() * GameTuning::kLookPerPixel;
+    const float s = player.lookScale() * LookTuning::kLookPerPixel;
     // Right turns right; with the vertical direction +1, down looks down.
     player.addYaw(player.horizontalSensitivity() * s * static_cast<float>(-dx));
     player.addPitch(player.verticalSensitivity() * s * static_cast<float>(verticalDirection_) *

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "entities/LookTuning.h"
 #include "entities/Weapon.h"
 #include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
@@ -52,12 +53,17 @@ constexpr float kLowestSlider = -5.0f;
 constexpr float kHighestSlider = 9.0f;
 
 // The slider's line: both sensitivities from the step, always in the ratio 3 : 2.
-double verticalOnLine(double slider) { return slider * 0.0003 + 0.0018; }
-double horizontalOnLine(double slider) { return slider * 0.0002 + 0.0012; }
+double verticalOnLine(double slider) {
+    return slider * LookTuning::kVerticalStep + LookTuning::kVerticalAtZero;
+}
+double horizontalOnLine(double slider) {
+    return slider * LookTuning::kHorizontalStep + LookTuning::kHorizontalAtZero;
+}
 
 // The slider as the settings file reads it back from a vertical sensitivity.
 float sliderFromVertical(float vertical) {
-    return static_cast<float>((static_cast<double>(vertical) - 0.0018) * 3333.3333333333335);
+    return static_cast<float>((static_cast<double>(vertical) - LookTuning::kVerticalAtZero) *
+                              LookTuning::kStepsPerVertical);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "entities/LookTuning.h"
 #include "entities/Weapon.h"
 #include "framework/EventReport.h"
 #include "game/GameScreen.h"
@@ -68,7 +69,8 @@ void apply(const ConfigValues& v) {
     // The slider counts steps of 0.0003 from 0.0018; computed in double so a saved step reads
     // back as that step.
     GameOptionsScreen::instance().setSensitivitySlider(static_cast<float>(
-        (static_cast<double>(v.verticalSensitivity) - 0.0018) * 3333.3333333333335));
+        (static_cast<double>(v.verticalSensitivity) - LookTuning::kVerticalAtZero) *
+        LookTuning::kStepsPerVertical));
     camera.setHorizontalSensitivity(v.horizontalSensitivity);
     game.setMouseDirection(v.mouseDirection);
     sound.setEffectsEnabled(v.effectsEnabled == 1);
