@@ -36,6 +36,15 @@ TEST(Vector3, RotatesCounterClockwiseAboutEachAxis) {
     Vector3 u(0, 1, 0);
     u.rotate(kHalfPi, true, false, false);
     expectNear(u, 0, 0, 1);
+
+    // The named rotations turn about the axis they name, the same way.
+    Vector3 aboutZ(1, 0, 0), aboutY(0, 0, 1), aboutX(0, 1, 0);
+    aboutZ.rotateAboutZ(kHalfPi);
+    aboutY.rotateAboutY(kHalfPi);
+    aboutX.rotateAboutX(kHalfPi);
+    expectNear(aboutZ, 0, 1, 0);
+    expectNear(aboutY, 1, 0, 0);
+    expectNear(aboutX, 0, 0, 1);
 }
 
 TEST(Vector3, RotateObeysOnlyTheFirstFlagAndUsesOldComponents) {
