@@ -2,6 +2,7 @@
 #include "app/IntroScreen.h"
 
 #include "render/Clock.h"
+#include "render/ScreenSpace.h"
 
 #include <GL/freeglut.h>
 
@@ -37,7 +38,7 @@ void IntroScreen::display() {
         return;
     }
     menuframe::beginFrame(*background_);
-    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 0.0f);
+    const Vector3 p(static_cast<float>(mouseX_), screenspace::spriteYFromWidgetY(mouseY_), 0.0f);
     CursorSparkles::instance().updateAndDraw(p);
     // The very first frame goes out as fast as possible: no cursor texture to load yet.
     if (firstFrameShown_) {

@@ -5,6 +5,8 @@
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
 
+#include "render/ScreenSpace.h"
+
 namespace startup {
 
 bool openGameWindow() {
@@ -17,7 +19,7 @@ bool openGameWindow() {
         }
     }
     glutInitWindowPosition(0, 0);
-    glutInitWindowSize(1024, 768);
+    glutInitWindowSize(screenspace::kWidth, screenspace::kHeight);
     glutCreateWindow("Zorblat 1.2");
     return false;
 }

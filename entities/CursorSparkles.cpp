@@ -10,6 +10,7 @@
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
+#include "render/TexturedQuad.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     }
 
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(1024.0, 768.0);
+    screenspace::enter(screenspace::kWidth, screenspace::kHeight);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -114,16 +115,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
         const float x = s.position.x();
         const float y = s.position.y();
         glColor4f(s.red, s.green, s.blue, 1.0f - s.age * kFadeRate);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex2f(x - kHalfSide, y - kHalfSide);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex2f(x + kHalfSide, y - kHalfSide);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex2f(x + kHalfSide, y + kHalfSide);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex2f(x - kHalfSide, y + kHalfSide);
-        glEnd();
+        texturedquad::draw(x - kHalfSide, y - kHalfSide, x + kHalfSide, y + kHalfSide);
 
         step(s, dt);
     }

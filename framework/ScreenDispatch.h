@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Screen.h"
+#include "render/ScreenSpace.h"
 
 // The screen every GLUT event goes to; never null once start-up has run.
 extern Screen* currentScreen;
@@ -17,8 +18,8 @@ void switchScreen(Screen& from, Screen& to);
 // window has another size (a resized fallback window, a game mode that came up larger), the
 // picture is stretched over it, and every mouse position is carried into that same space here,
 // from the size reshape last reported, so the mouse and the picture agree.
-constexpr int kScreenSpaceWidth = 1024;
-constexpr int kScreenSpaceHeight = 768;
+constexpr int kScreenSpaceWidth = screenspace::kWidth;
+constexpr int kScreenSpaceHeight = screenspace::kHeight;
 void setWindowSize(int width, int height);
 int windowWidth();
 int windowHeight();

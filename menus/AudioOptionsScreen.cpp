@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
@@ -142,7 +143,7 @@ void AudioOptionsScreen::passiveMotion(int x, int y) {
 }
 
 void AudioOptionsScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         leave();
     }
 }

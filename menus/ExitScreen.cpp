@@ -10,6 +10,7 @@
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/Settings.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 #include "render/Vector3.h"
@@ -67,7 +68,7 @@ void ExitScreen::display() {
         pictureNotLoaded = false;
     }
     menuframe::beginFrame(*picture_);
-    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 0.0f);
+    const Vector3 p(static_cast<float>(mouseX_), screenspace::spriteYFromWidgetY(mouseY_), 0.0f);
     CursorSparkles::instance().updateAndDraw(p);
     MenuCursor::instance().draw(p);
     glFlush();

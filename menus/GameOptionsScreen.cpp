@@ -7,6 +7,7 @@
 
 #include "entities/LookTuning.h"
 #include "entities/Weapon.h"
+#include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
@@ -199,7 +200,7 @@ void GameOptionsScreen::passiveMotion(int x, int y) {
 }
 
 void GameOptionsScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         leave();
     }
 }

@@ -10,6 +10,7 @@
 #include "entities/CursorSparkles.h"
 #include "entities/Otter.h"
 #include "framework/EventReport.h"
+#include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
@@ -21,6 +22,7 @@
 #include "menus/Settings.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 #include "render/ToonRenderer.h"
@@ -134,7 +136,7 @@ void MainMenuScreen::drawFrame() {
     // The video options may have swapped the otter model since the last frame.
     otters_[0].setModel(game.otterModel());
     otters_[1].setModel(game.otterModel());
-    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 100.0f);
+    const Vector3 p(static_cast<float>(mouseX_), screenspace::spriteYFromWidgetY(mouseY_), 100.0f);
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -145,8 +147,10 @@ void MainMenuScreen::drawFrame() {
 
     // The light sweeps +-90 units across the scene with the mouse.
     glColor3f(1.0f, 1.0f, 1.0f);
-    light_.set(static_cast<float>((mouseX_ - 512) * 0.0009765625 * 180.0),
-               static_cast<float>(((768 - mouseY_) - 384) * 0.0013020833721384406 * 180.0), 100.0f);
+    light_.set(static_cast<float>((mouseX_ - screenspace::kWidth / 2) * 0.0009765625 * 180.0),
+               static_cast<float>(((screenspace::kHeight - mouseY_) - screenspace::kHeight / 2) *
+                                  0.0013020833721384406 * 180.0),
+               100.0f);
 
     glPushMatrix();
     glTranslatef(0.0f, 70.0f, -5.0f);
@@ -263,7 +267,7 @@ void MainMenuScreen::motion(int x, int y) {
 }
 
 void MainMenuScreen::keyboard(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         switchScreen(*this, ExitScreen::instance());
     }
 }

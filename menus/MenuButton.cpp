@@ -41,7 +41,7 @@ bool MenuButton::contains(int x, int y) const {
 
 void MenuButton::draw(int mouseX, int mouseY) const {
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(1024, 768, true);
+    screenspace::enter(screenspace::kWidth, screenspace::kHeight, true);
 
     glEnable(GL_TEXTURE_2D);
     const Texture* picture = contains(mouseX, mouseY) ? hover_.get() : normal_.get();

@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "menus/AudioOptionsScreen.h"
 #include "menus/GameOptionsScreen.h"
@@ -63,7 +64,7 @@ void OptionsMenuScreen::passiveMotion(int x, int y) {
 }
 
 void OptionsMenuScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         switchScreen(*this, MainMenuScreen::instance());
     }
 }

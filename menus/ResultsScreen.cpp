@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/KeyCodes.h"
 #include "framework/ScreenDefaults.h"
 #include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
@@ -78,7 +79,7 @@ void ResultsScreen::passiveMotion(int x, int y) {
 }
 
 void ResultsScreen::keyboard(int key, int, int) {
-    if (key != 27) {
+    if (key != kEscapeKey) {
         return;
     }
     // The main menu draws in the shared perspective view, which the game's last frame may have

@@ -4,6 +4,7 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
@@ -134,7 +135,7 @@ void VideoOptionsScreen::passiveMotion(int x, int y) {
 }
 
 void VideoOptionsScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         leave(false);
     }
 }

@@ -1,6 +1,7 @@
 // FeedbackZoomEffect: blends each frame with an enlarged, yellowed copy of the previous one.
 #include "render/FeedbackZoomEffect.h"
 #include "render/ScreenSpace.h"
+#include "render/TexturedQuad.h"
 
 #include <GL/glu.h>
 
@@ -106,16 +107,7 @@ void FeedbackZoomEffect::draw() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1.0f, 1.0f, 0.5f, a);
     // 1040 units for 1024 texels: the previous picture grows a little each frame.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-8.0f, -8.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(1032.0f, -8.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(1032.0f, 1032.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-8.0f, 1032.0f);
-    glEnd();
+    texturedquad::draw(-8.0f, -8.0f, 1032.0f, 1032.0f);
 
     screenspace::leave();
     glEnable(GL_DEPTH_TEST);
