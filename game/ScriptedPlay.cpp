@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <utility>
 
 #include "entities/Otter.h"

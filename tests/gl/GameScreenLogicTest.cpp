@@ -14,6 +14,7 @@
 #include "framework/ScreenDefaults.h"
 #include "framework/ScreenDispatch.h"
 #include "game/CollisionSet.h"
+#include "game/GameHud.h"
 #include "game/GameScreen.h"
 #include "render/Clock.h"
 #include "render/Model.h"
