@@ -9,20 +9,26 @@
 #include <string>
 
 #include "app/DataFolders.h"
+#include "app/GameAssembly.h"
 #include "app/IntroScreen.h"
 #include "app/Startup.h"
 #include "app/WindowIdentity.h"
 #include "framework/EventReport.h"
 #include "framework/ScreenDispatch.h"
 #include "menus/ExitScreen.h"
+#include "menus/MainMenuScreen.h"
 #include "menus/Settings.h"
 #include "render/Clock.h"
 
 namespace {
 
-// The first screen is built once by start-up and destroyed at exit like every other screen.
+// Everything else is built behind the intro's first picture (see GameAssembly).
+Screen& buildBehindTheIntro(Screen** slot) { return gameassembly::buildScreens(slot); }
+
+// The first screen is built once by start-up and destroyed at exit like every other screen,
+// after all of them.
 Screen& introScreen() {
-    static IntroScreen screen;
+    static IntroScreen screen(&buildBehindTheIntro);
     return screen;
 }
 

@@ -11,14 +11,13 @@
 #include "framework/EventReport.h"
 #include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
+#include "framework/SingleInstance.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/OptionsMenuScreen.h"
-#include "menus/ResultsScreen.h"
-#include "menus/Settings.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
 #include "render/ScreenSpace.h"
@@ -35,17 +34,6 @@ const char kCredits[] =
 constexpr float kCreditsWrap = -(static_cast<float>(sizeof kCredits - 1) * 10.0f + 10.0f);
 constexpr float kCreditsRestart = 803.0f;
 
-// Where the game goes when it is left: the menus sit above it, so the game only holds these.
-Screen& mainMenuForGame() { return MainMenuScreen::instance(); }
-
-Screen& resultsForGame(int score, int precisionPercent, int kills) {
-    ResultsScreen& results = ResultsScreen::instance();
-    results.setScore(score);
-    results.setPrecision(precisionPercent);
-    results.setOtterKills(kills);
-    return results;
-}
-
 float grownScale(float scale) {
     const float grown = scale + 0.1f;
     return grown > 1.5f ? 1.5f : grown;
@@ -53,12 +41,9 @@ float grownScale(float scale) {
 
 }  // namespace
 
-MainMenuScreen& MainMenuScreen::instance() {
-    static MainMenuScreen screen;
-    return screen;
-}
+MainMenuScreen& MainMenuScreen::instance() { return SingleInstance<MainMenuScreen>::get(); }
 
-MainMenuScreen::MainMenuScreen() {
+MainMenuScreen::MainMenuScreen(GameScreen& game) : game_(game) {
     font_ = std::make_unique<BitmapFont>();
     fontTexture_ = std::make_unique<Texture>();
     texturesets::loadInterfaceTiled(*fontTexture_, "./ressources/textures/Font.bmp");
@@ -72,7 +57,6 @@ MainMenuScreen::MainMenuScreen() {
     background_ = std::make_unique<Texture>();
     texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
 
-    GameScreen& game = GameScreen::instance();
     otters_ = std::make_unique<Otter[]>(2);
     Otter& a = otters_[0];
     a.place(Vector3(0.0f, 0.0f, 0.0f), 0.0f);
@@ -108,9 +92,6 @@ MainMenuScreen::MainMenuScreen() {
     newGameButton_ = MenuButton::create(448, 200, 128, 64, "bouton2.bmp", "bouton1.bmp");
     optionsButton_ = MenuButton::create(384, 400, 256, 64, "options2.bmp", "options1.bmp");
     quitButton_ = MenuButton::create(384, 600, 256, 64, "quitter2.bmp", "quitter1.bmp");
-
-    game.setExits(&mainMenuForGame, &resultsForGame);
-    loadConfig();
 }
 
 // The settings are not saved here: by the time static objects are destroyed the screens they
@@ -122,7 +103,7 @@ float MainMenuScreen::creditsWrap() { return kCreditsWrap; }
 
 const Otter& MainMenuScreen::otter(int index) const { return otters_[index]; }
 
-bool MainMenuScreen::resumeAvailable() const { return GameScreen::instance().gameSuspended(); }
+bool MainMenuScreen::resumeAvailable() const { return game_.gameSuspended(); }
 
 void MainMenuScreen::display() {
     drawFrame();
@@ -131,7 +112,7 @@ void MainMenuScreen::display() {
 }
 
 void MainMenuScreen::drawFrame() {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = game_;
     // The video options may have swapped the otter model since the last frame.
     otters_[0].setModel(game.otterModel());
     otters_[1].setModel(game.otterModel());
@@ -232,7 +213,7 @@ void MainMenuScreen::mouse(int, int state, int x, int y) {
         // The quit button acts on the release, and only for a click that began on it: the
         // click that leaves the intro is released here and must not quit by landing on it.
         quitPressed_ = quitButton_->contains(x, y);
-        GameScreen& game = GameScreen::instance();
+        GameScreen& game = game_;
         if (newGameButton_->contains(x, y)) {
             game.newGame();
             switchScreen(*this, game);
