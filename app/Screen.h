@@ -22,6 +22,13 @@ public:
     virtual void specialUp(int key, int x, int y) = 0;
     virtual void reshape(int width, int height) = 0;
 
+    // Whether this screen animates play, drawn at the display's refresh rate; the others need
+    // no more than 60 frames a second.
+    virtual bool playsAtDisplayRate() const { return false; }
+    // The player has left the window (hidden, minimised, keyboard focus lost). A screen that
+    // plays suspends itself here; the others have nothing to do.
+    virtual void playerLeft() {}
+
     // The window point the game warps the pointer to every frame and measures motion from.
     // It is deliberately not the window centre: the game always ran with these values.
     int32_t warpX;

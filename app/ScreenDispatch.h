@@ -1,24 +1,26 @@
-// ScreenDispatch: the current-screen slot, the ten GLUT callbacks and screen switching.
+// ScreenDispatch: the current-screen slot, the GLUT callbacks, screen switching and the pace of
+// the frame loop.
 #pragma once
 
 #include "app/Screen.h"
+#include "render/PictureFrame.h"
 
 // The screen every GLUT event goes to; never null once start-up has run.
 extern Screen* currentScreen;
 
-// Registers the ten callbacks with GLUT, in the order the game has always used.
+// Registers the callbacks with GLUT, in the order the game has always used.
 void registerScreenCallbacks();
 
 // Hands control from one screen to another: the target takes over the source's slot and is
 // stored in it. Takes effect for the next event; nothing of the target is called now.
 void switchScreen(Screen& from, Screen& to);
 
-// Screens lay themselves out in a 1024 x 768 space, the game-mode window's size. When the real
-// window has another size (a resized fallback window, a game mode that came up larger), the
-// picture is stretched over it, and every mouse position is carried into that same space here,
-// from the size reshape last reported, so the mouse and the picture agree.
-constexpr int kScreenSpaceWidth = 1024;
-constexpr int kScreenSpaceHeight = 768;
+// Screens lay themselves out in a 1024 x 768 picture. The window may have any size: the
+// picture is drawn as large as it fits, centred between black bars (PictureFrame), and every
+// mouse position is carried into the picture here, from the size reshape last reported, so the
+// mouse and the picture agree. Positions on the bars land outside 0..1023 x 0..767.
+constexpr int kScreenSpaceWidth = PictureFrame::kWidth;
+constexpr int kScreenSpaceHeight = PictureFrame::kHeight;
 void setWindowSize(int width, int height);
 int windowWidth();
 int windowHeight();
@@ -37,6 +39,20 @@ void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY);
 // entered it: a screen that measures relative motion starts afresh after each entry.
 bool pointerInWindow();
 int pointerEntryCount();
+
+// Keys held when the game loses the keyboard send their releases elsewhere: forgets them, so
+// the next press of one counts as a new press.
+void forgetHeldKeys();
+
+// Whether the window is hidden (unmapped, minimised or fully covered): nothing is drawn then,
+// and the loop wakes only for events.
+bool windowHidden();
+
+// The display's refresh rate, which paces play (0: unknown).
+void setDisplayRate(double hz);
+// Run once, the first time the window shows (start-up asks for full screen there, when the
+// window is on screen and a window manager will take the request).
+void setFirstShownAction(void (*action)());
 
 // A request to end the program from outside (a signal): the next idle step runs the quit
 // action instead of the current screen's idle. Safe to call from a signal handler.
@@ -59,4 +75,5 @@ void special(int key, int x, int y);
 void specialUp(int key, int x, int y);
 void reshape(int width, int height);
 void entry(int state);
+void windowStatus(int state);
 }  // namespace dispatch

@@ -1,4 +1,4 @@
-// Startup: resource-directory lookup and the game-mode window with its windowed fallback.
+// Startup: resource-directory lookup and the game-mode window with its full-screen fallback.
 #include "app/Startup.h"
 
 #include <GL/freeglut.h>
@@ -10,8 +10,13 @@
 
 #include <string>
 
+#include "app/GameWindow.h"
+
 namespace startup {
 namespace {
+
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
 
 bool isDirectory(const std::string& path) {
     struct stat info;
@@ -46,11 +51,16 @@ bool openGameWindow() {
     if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE)) {
         glutEnterGameMode();
         if (glutGameModeGet(GLUT_GAME_MODE_ACTIVE)) {
+            gamewindow::setGameMode(true);
             return true;
         }
     }
+    // A 1024 x 768 window, which goes full screen once it shows (a window manager ignores the
+    // request for a window it has not put on screen yet); this size is also what Alt+Enter
+    // comes back to. At the top-left corner: without a window manager freeglut goes full
+    // screen by moving the window back by its own position, as if that were a frame's.
     glutInitWindowPosition(0, 0);
-    glutInitWindowSize(1024, 768);
+    glutInitWindowSize(kWindowWidth, kWindowHeight);
     glutCreateWindow("Zorblat 1.2");
     return false;
 }

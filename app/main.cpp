@@ -7,6 +7,7 @@
 #include <ctime>
 #include <initializer_list>
 
+#include "app/GameWindow.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
@@ -61,8 +62,13 @@ int main(int argc, char** argv) {
         gameclock::TimedPart window("window");
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-        startup::openGameWindow();
+        if (!startup::openGameWindow()) {
+            setFirstShownAction(&gamewindow::enterFullScreen);
+        }
     }
+    // Vsync where the driver offers it; either way play is paced at the display's rate.
+    gamewindow::enableVsync();
+    setDisplayRate(gamewindow::refreshRateHz());
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
     startup::ignoreKeyRepeat();

@@ -45,6 +45,13 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    bool playsAtDisplayRate() const override { return true; }
+    // The player left the window: suspended as by Escape.
+    void playerLeft() override { suspend(); }
+
+    // Leaves for the main menu with the game kept for resuming: the score's clock stops, held
+    // keys are let go and the mouse look stops. Nothing happens before the menus are set up.
+    void suspend();
 
     // A fresh game at the current difficulty: new otters, full building, zero counters.
     void newGame();

@@ -14,6 +14,10 @@ void setSource(std::function<int()> source);
 // Convenience for tests: the clock reads the given value until set again.
 void setFixed(int ms);
 
+// Real milliseconds since the process started, from the system's steady clock, whatever clock
+// a test installed above: for pacing frames and sleeping between them, never for the game.
+double realTimeMs();
+
 // Start-up timings for the start-up benchmark. With ZORBLAT_TIMINGS=1 in the environment each
 // TimedPart adds its wall time to its part's total (loading parts may run many times), and
 // startupReady prints the totals and the time since the process started to stderr, once.

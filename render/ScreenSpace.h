@@ -1,4 +1,5 @@
-// ScreenSpace: a flat 2D space laid over the whole viewport, for sprites, texts and the HUD.
+// ScreenSpace: a flat 2D space laid over the whole viewport, for sprites, texts and the HUD, and
+// the viewport itself: the picture's place in the window.
 #pragma once
 
 namespace screenspace {
@@ -9,5 +10,16 @@ namespace screenspace {
 void enter(double width, double height, bool yDown = false);
 // Pops both matrices, projection first; leaves the modelview current.
 void leave();
+
+// Sets the viewport to the picture's rectangle in the window (PictureFrame::current()).
+void usePictureViewport();
+// Clears the bars beside or above and below the picture to black; nothing when there are none.
+// Leaves the scissor test off and the clear colour as it was.
+void clearBars();
+
+// Window pixels per pixel of the 1024 x 768 picture where drawing goes now, for sizes given in
+// pixels (outline widths): the picture's scale, or 1 while drawing into a fixed-size capture.
+float pixelScale();
+void setFixedSizeCapture(bool capturing);
 
 }  // namespace screenspace

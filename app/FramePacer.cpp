@@ -1,0 +1,17 @@
+// FramePacer: the frame schedule.
+#include "app/FramePacer.h"
+
+void FramePacer::setDisplayRate(double hz) { displayRate_ = hz > 0.0 ? hz : kUnknownDisplayRate; }
+
+double FramePacer::framesPerSecond(bool play) const {
+    return play ? displayRate_ : kMenuFramesPerSecond;
+}
+
+double FramePacer::msUntilFrame(double nowMs) const {
+    return nextFrameMs_ > nowMs ? nextFrameMs_ - nowMs : 0.0;
+}
+
+void FramePacer::startFrame(double nowMs, bool play) {
+    const double next = nextFrameMs_ + 1000.0 / framesPerSecond(play);
+    nextFrameMs_ = next > nowMs ? next : nowMs;
+}
