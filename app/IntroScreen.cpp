@@ -5,6 +5,7 @@
 
 #include <GL/freeglut.h>
 
+#include "app/EventReport.h"
 #include "app/ScreenDefaults.h"
 #include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
@@ -60,6 +61,7 @@ void IntroScreen::idle() {
         exitScreen.screenSlot = screenSlot;
         // Everything is loaded: the main menu answers from the next event on.
         gameclock::startupReady();
+        eventreport::report("ready");
     }
     SoundManager::instance().update();
     glutPostRedisplay();

@@ -25,6 +25,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "intro"; }
 
     bool firstFrameShown() const { return firstFrameShown_; }
     // True until the first idle after the first frame has built the other screens.

@@ -21,6 +21,8 @@ public:
     virtual void special(int key, int x, int y) = 0;
     virtual void specialUp(int key, int x, int y) = 0;
     virtual void reshape(int width, int height) = 0;
+    // What the event report calls this screen ("main-menu", "game", ...).
+    virtual const char* name() const = 0;
 
     // Whether this screen animates play, drawn at the display's refresh rate; the others need
     // no more than 60 frames a second.

@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include "app/EventReport.h"
 #include "app/FramePacer.h"
 #include "app/GameWindow.h"
 #include "app/GlErrorReport.h"
@@ -96,7 +97,9 @@ void hiddenTick(int generation) {
     glutTimerFunc(kHiddenTickMs, hiddenTick, generation);
 }
 
-void toggleFullScreen() { gamewindow::toggleFullScreen(); }
+void toggleFullScreen() {
+    eventreport::report("full-screen %s", gamewindow::toggleFullScreen() ? "on" : "off");
+}
 
 void drawFrame() {
     // Nothing else draws on the bars, and a resized window's new pixels hold anything.
@@ -143,6 +146,7 @@ void setQuitAction(void (*action)()) { quitAction_ = action; }
 void switchScreen(Screen& from, Screen& to) {
     to.screenSlot = from.screenSlot;
     *from.screenSlot = &to;
+    eventreport::report("screen %s", to.name());
 }
 
 namespace dispatch {
@@ -175,6 +179,7 @@ void idle() {
     const bool play = screen->playsAtDisplayRate();
     const double now = gameclock::realTimeMs();
     if (focusLost(now, play)) {
+        eventreport::report("focus-lost");
         playerLeft();
         return;
     }
@@ -184,6 +189,7 @@ void idle() {
         return;
     }
     pacer_.startFrame(now, play);
+    gameclock::idleStep();
     screen->idle();
     checkGl("idle", screen);
 }
@@ -256,6 +262,11 @@ void specialUp(int key, int x, int y) {
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
+    // A test resizing the window waits for this before it clicks in the new size; the
+    // picture's rectangle is given from the window's top-left corner, y down.
+    const PictureFrame::Rect& picture = frame().picture();
+    eventreport::report("window %dx%d picture=%d,%d,%d,%d", width, height, picture.left,
+                        frame().top(), picture.width, picture.height);
     Screen* screen = currentScreen;
     screen->reshape(width, height);
     checkGl("reshape", screen);
@@ -280,6 +291,7 @@ void windowStatus(int state) {
         return;
     }
     hidden_ = hidden;
+    eventreport::report(hidden ? "hidden" : "shown");
     if (hidden) {
         playerLeft();
         glutIdleFunc(nullptr);

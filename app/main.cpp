@@ -7,6 +7,7 @@
 #include <ctime>
 #include <initializer_list>
 
+#include "app/EventReport.h"
 #include "app/GameWindow.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
@@ -50,6 +51,8 @@ void setDrawingDefaults() {
 
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    eventreport::openFromEnvironment();
+    gameclock::stepFromEnvironment();
     if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
         std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
     }
@@ -67,8 +70,10 @@ int main(int argc, char** argv) {
         }
     }
     // Vsync where the driver offers it; either way play is paced at the display's rate.
-    gamewindow::enableVsync();
-    setDisplayRate(gamewindow::refreshRateHz());
+    const char* vsync = gamewindow::enableVsync();
+    const double refreshHz = gamewindow::refreshRateHz();
+    setDisplayRate(refreshHz);
+    eventreport::report("pacing vsync=%s refresh=%.0f", vsync ? vsync : "none", refreshHz);
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
     startup::ignoreKeyRepeat();
@@ -80,6 +85,7 @@ int main(int argc, char** argv) {
     Screen& first = introScreen();
     first.screenSlot = &currentScreen;
     currentScreen = &first;
+    eventreport::report("screen %s", first.name());
 
     registerScreenCallbacks();
     glutSetCursor(GLUT_CURSOR_NONE);

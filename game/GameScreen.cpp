@@ -3,6 +3,7 @@
 
 #include <GL/glu.h>
 
+#include "app/EventReport.h"
 #include "app/ScreenDefaults.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
@@ -226,6 +227,8 @@ void GameScreen::newGame() {
     // about 30 ms and 16,000 allocations. One pick while the game is being set up keeps that
     // out of the first shot's frame (the result is not used; each shot picks afresh).
     buildingOnLineOfFire();
+    eventreport::report("game-new difficulty=%d otters=%d life=%d", difficulty_, count,
+                        building.life());
 }
 
 void GameScreen::restartClocks() {

@@ -2,6 +2,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "app/EventReport.h"
 #include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
@@ -39,6 +40,7 @@ void GameScreen::suspend() {
     // down when the game resumes.
     weapon_->releaseAllKeys();
     stopMouseLook();
+    eventreport::report("game-suspended");
     switchScreen(*this, mainMenu_());
 }
 

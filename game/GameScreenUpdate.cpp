@@ -1,6 +1,7 @@
 // GameScreenUpdate: the game's idle step: time, player, arena, HUD animation, pointer, score, end.
 #include <GL/freeglut.h>
 
+#include "app/EventReport.h"
 #include "app/ScreenDispatch.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
@@ -99,6 +100,8 @@ void GameScreen::endGame() {
     if (!showResults_ || !screenSlot) {
         return;
     }
+    eventreport::report("game-over score=%d kills=%d precision=%d difficulty=%d", weapon_->score(),
+                        kills_, precisionPercent(), difficulty_);
     Screen& results = showResults_(weapon_->score(), precisionPercent(), kills_);
     stopMouseLook();
     switchScreen(*this, results);

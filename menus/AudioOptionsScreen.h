@@ -26,6 +26,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "audio-options"; }
 
 private:
     // Back to the hub, saving the settings on the way out.

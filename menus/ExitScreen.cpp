@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/EventReport.h"
 #include "app/ScreenDefaults.h"
 #include "app/Startup.h"
 #include "entities/CursorSparkles.h"
@@ -49,6 +50,7 @@ void ExitScreen::quit() {
     // Saved first, while every object the settings come from still lives.
     saveConfig();
     startup::closeGameWindow();
+    eventreport::report("quit status=1");
     std::exit(1);
 }
 

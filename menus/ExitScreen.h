@@ -25,6 +25,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "exit"; }
 
     // The normal way out: settings saved while every screen still lives, game mode left,
     // status 1. Also what a SIGINT, SIGTERM or SIGHUP leads to.

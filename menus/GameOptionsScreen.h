@@ -26,6 +26,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "game-options"; }
 
     // The sensitivity step, -5..9: read from the camera when built, set from the settings file.
     void setSensitivitySlider(float s) { sensitivitySlider_ = s; }

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/EventReport.h"
 #include "app/ScreenDefaults.h"
 #include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
@@ -237,6 +238,7 @@ void MainMenuScreen::mouse(int, int state, int x, int y) {
             switchScreen(*this, OptionsMenuScreen::instance());
         }
         if (game.gameSuspended() && resumeButton_->contains(x, y)) {
+            eventreport::report("game-resumed");
             switchScreen(*this, game);
             game.restartClocks();
             return;

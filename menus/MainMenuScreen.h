@@ -31,6 +31,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "main-menu"; }
 
     // One frame into the back buffer, without showing it (display draws and shows).
     void drawFrame();

@@ -26,6 +26,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "options"; }
 
 private:
     std::unique_ptr<MenuButton> backButton_;

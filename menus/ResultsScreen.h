@@ -25,6 +25,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "results"; }
 
     void setScore(int score) { score_ = score; }
     void setPrecision(int precision) { precision_ = precision; }

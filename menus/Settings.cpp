@@ -1,8 +1,12 @@
 // Settings: config.cfg read into the live objects at start-up and written back from them at exit.
 #include "menus/Settings.h"
 
+#include <limits.h>
+#include <unistd.h>
+
 #include <cstdio>
 
+#include "app/EventReport.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
 #include "menus/ConfigFile.h"
@@ -11,11 +15,25 @@
 
 namespace {
 
+const char kConfigName[] = "config.cfg";
 const char kConfigPath[] = "./config.cfg";
 
 // Saving before anything was loaded would replace the player's file with the built-in
 // defaults (a signal during the intro, before the menus exist).
 bool settingsLoaded = false;
+
+// Names the whole path, so a test can tell which folder the file went to.
+void reportConfigEvent(const char* event) {
+    if (!eventreport::enabled()) {
+        return;
+    }
+    char folder[PATH_MAX];
+    if (getcwd(folder, sizeof folder) == nullptr) {
+        folder[0] = '.';
+        folder[1] = '\0';
+    }
+    eventreport::report("%s path=%s/%s", event, folder, kConfigName);
+}
 
 void applyVideoChoices() {
     const VideoChoices& video = videoChoices();
@@ -80,6 +98,7 @@ void loadConfig() {
     std::FILE* file = std::fopen(kConfigPath, "rb");
     if (file == nullptr) {
         applyDefaults();
+        reportConfigEvent("settings-loaded");
         return;
     }
     uint8_t bytes[kConfigFileSize];
@@ -87,6 +106,7 @@ void loadConfig() {
     std::fclose(file);
     apply(parseConfig(bytes, size));
     applyVideoChoices();
+    reportConfigEvent("settings-loaded");
 }
 
 void saveConfig() {
@@ -115,6 +135,8 @@ void saveConfig() {
 
     uint8_t bytes[kConfigFileSize];
     serializeConfig(v, bytes);
-    // A failure (read-only folder, full disk) keeps the previous file and is not reported.
-    configfile::replaceFile(kConfigPath, bytes, sizeof bytes);
+    // A failure (read-only folder, full disk) keeps the previous file and is not shown to the
+    // player.
+    const bool saved = configfile::replaceFile(kConfigPath, bytes, sizeof bytes);
+    reportConfigEvent(saved ? "settings-saved" : "settings-save-failed");
 }

@@ -40,5 +40,5 @@ void serializeConfig(const ConfigValues& values, uint8_t (&bytes)[kConfigFileSiz
 // sound manager, game options and video choices, then applies the video settings.
 void loadConfig();
 // Writes ./config.cfg atomically (temporary file, flush, rename) from the live objects; on any
-// failure the previous file stays and nothing is reported.
+// failure the previous file stays; only the event report tells.
 void saveConfig();

@@ -27,6 +27,7 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    const char* name() const override { return "video-options"; }
 
 private:
     // Back to the hub; the back button applies the choices first, Escape does not.

@@ -42,6 +42,10 @@ struct PartTotal {
 PartTotal partTotals[16];
 int partCount = 0;
 
+constexpr long kLongestStepMs = 1000;
+int stepMs = 0;
+int steppedNowMs = 0;
+
 void addToPart(const char* name, double ms) {
     for (int i = 0; i < partCount; ++i) {
         if (std::strcmp(partTotals[i].name, name) == 0) {
@@ -92,6 +96,28 @@ double realTimeMs() { return wallMs(); }
 
 void setFixed(int ms) {
     setSource([ms] { return ms; });
+}
+
+void stepFromEnvironment() {
+    const char* value = std::getenv("ZORBLAT_CLOCK_STEP_MS");
+    if (value == nullptr) {
+        return;
+    }
+    char* end = nullptr;
+    const long ms = std::strtol(value, &end, 10);
+    if (end == value || *end != '\0' || ms < 1 || ms > kLongestStepMs) {
+        std::fprintf(stderr, "zorblat: ZORBLAT_CLOCK_STEP_MS=%s ignored (1..%ld)\n", value,
+                     kLongestStepMs);
+        return;
+    }
+    stepMs = static_cast<int>(ms);
+    setSource([] { return steppedNowMs; });
+}
+
+void idleStep() {
+    if (stepMs > 0) {
+        steppedNowMs += stepMs;
+    }
 }
 
 }  // namespace gameclock

@@ -14,6 +14,14 @@ void setSource(std::function<int()> source);
 // Convenience for tests: the clock reads the given value until set again.
 void setFixed(int ms);
 
+// Test-only: with ZORBLAT_CLOCK_STEP_MS=N (1..1000) in the environment, the clock stands
+// still between idle steps and moves on exactly N ms at each one, so a test driving the real
+// game decides how much game time a frame takes, however busy the machine is. Read once at
+// start-up; without the variable the clock stays GLUT's.
+void stepFromEnvironment();
+// The frame loop calls this before each idle step; without stepping it does nothing.
+void idleStep();
+
 // Real milliseconds since the process started, from the system's steady clock, whatever clock
 // a test installed above: for pacing frames and sleeping between them, never for the game.
 double realTimeMs();

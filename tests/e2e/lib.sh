@@ -1,9 +1,19 @@
 # End-to-end helpers: start the real game on a private Xvfb, drive it with xdotool, read
-# screenshots with ImageMagick. Source this file; every test script calls e2e_start first.
+# screenshots with ImageMagick, follow what the game reports it does. Source this file; every
+# test script calls e2e_start first.
 #
-#   e2e_start GAME_BINARY [args]  start Xvfb and the game; waits for the game window (runs
-#                                 from the binary's folder, or from E2E_CWD when set); a
-#                                 second call replaces the first call's Xvfb
+#   e2e_start GAME_BINARY [args]  start Xvfb (E2E_SCREEN=WxH, 1024x768 by default) and the
+#                                 game; waits for the game window (runs from the binary's
+#                                 folder, or from E2E_CWD when set); a second call replaces
+#                                 the first call's Xvfb. The game reports its events to a fresh
+#                                 file, $E2E_EVENTS (ZORBLAT_EVENTS)
+#   e2e_wait_event REGEX [SECONDS]  waits (60 s by default) for a new event line matching the
+#                                 extended REGEX, after the last line an earlier wait took;
+#                                 sets E2E_EVENT to the line; fails when none comes
+#   e2e_wait_screen NAME [SECONDS]  waits for the next "screen ..." line and fails unless it
+#                                 is "screen NAME": no other switch may come in between
+#   e2e_event_seen REGEX          true when any line so far matches (taken or not)
+#   e2e_event_field LINE KEY      prints the value of KEY=VALUE in an event line
 #   e2e_key KEY...                send keys (xdotool names: Escape, Return, a, Left, ...)
 #   e2e_key_down KEY / e2e_key_up KEY
 #   e2e_move X Y                  move the pointer (window coordinates)
@@ -14,9 +24,9 @@
 #   e2e_region_mean PNG X Y W H   prints the mean "R G B" of a rectangle
 #   e2e_wait_exit SECONDS         waits for the game to end; sets E2E_STATUS
 #   e2e_running                   true while the game process lives
-#   e2e_fail MESSAGE              prints the game's stderr and fails the test
+#   e2e_fail MESSAGE              prints the game's events and stderr and fails the test
 # Freeglut's own fatal errors also exit with status 1, the game's quit status: tests must check
-# more than the status (the window, the screen content, stderr).
+# more than the status (the "quit status=1" event, the settings file, stderr).
 set -euo pipefail
 
 E2E_OUT=${ZORBLAT_E2E_OUT:-/tmp/zorblat-e2e}
@@ -28,6 +38,10 @@ E2E_STATUS=""
 E2E_GAME_PID=""
 E2E_XVFB_PID=""
 E2E_WINDOW=""
+E2E_EVENTS=""
+E2E_EVENTS_TAKEN=0
+E2E_EVENT=""
+E2E_STARTS=0
 
 e2e_cleanup() {
   [ -n "$E2E_GAME_PID" ] && kill "$E2E_GAME_PID" 2>/dev/null || true
@@ -38,6 +52,10 @@ trap e2e_cleanup EXIT
 
 e2e_fail() {
   echo "FAIL ($E2E_NAME): $*" >&2
+  if [ -n "$E2E_EVENTS" ] && [ -s "$E2E_EVENTS" ]; then
+    echo "--- game events ($E2E_EVENTS_TAKEN taken) ---" >&2
+    tail -n 40 "$E2E_EVENTS" >&2
+  fi
   if [ -s "$E2E_STDERR" ]; then
     echo "--- game stderr ---" >&2
     tail -n 40 "$E2E_STDERR" >&2
@@ -57,7 +75,8 @@ e2e_start() {
   fi
   local fdfile="$E2E_DIR/display"
   rm -f "$fdfile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp -noreset \
+    3>"$fdfile" >/dev/null 2>&1 &
   E2E_XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$fdfile" ] && break
@@ -66,8 +85,13 @@ e2e_start() {
   [ -s "$fdfile" ] || e2e_fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$fdfile")"
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+  E2E_STARTS=$((E2E_STARTS + 1))
+  E2E_EVENTS="$E2E_DIR/events-$E2E_STARTS.txt"
+  E2E_EVENTS_TAKEN=0
+  : >"$E2E_EVENTS"
   # Run from the game's build folder, where its ressources/ tree was generated.
-  (cd "${E2E_CWD:-$(dirname "$game")}" && exec "$game" "$@") 2>"$E2E_STDERR" >"$E2E_DIR/stdout.txt" &
+  (cd "${E2E_CWD:-$(dirname "$game")}" && ZORBLAT_EVENTS=$E2E_EVENTS exec "$game" "$@") \
+    2>"$E2E_STDERR" >"$E2E_DIR/stdout.txt" &
   E2E_GAME_PID=$!
   E2E_WINDOW=$(timeout 60 xdotool search --sync --onlyvisible --name "Zorblat" 2>/dev/null |
                head -n1) || true
@@ -76,7 +100,45 @@ e2e_start() {
   sleep "${E2E_SETTLE:-2}"
 }
 
-e2e_running() { kill -0 "$E2E_GAME_PID" 2>/dev/null; }
+# Only whole lines are looked at: the count of newlines is taken before the lines are read.
+e2e_take_event() {
+  local regex=$1 total match
+  total=$(wc -l <"$E2E_EVENTS")
+  [ "$total" -gt "$E2E_EVENTS_TAKEN" ] || return 1
+  match=$(sed -n "$((E2E_EVENTS_TAKEN + 1)),${total}p" "$E2E_EVENTS" | grep -n -m1 -E -e "$regex") ||
+    return 1
+  E2E_EVENTS_TAKEN=$((E2E_EVENTS_TAKEN + ${match%%:*}))
+  E2E_EVENT=${match#*:}
+}
+
+e2e_wait_event() {
+  local regex=$1 seconds=${2:-60} deadline
+  deadline=$((SECONDS + seconds))
+  while ! e2e_take_event "$regex"; do
+    if ! e2e_running; then
+      # The last lines may have come just before the end.
+      e2e_take_event "$regex" && return 0
+      e2e_fail "the game ended while waiting for the event /$regex/"
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || e2e_fail "no event /$regex/ within $seconds s"
+    sleep 0.1
+  done
+}
+
+e2e_wait_screen() {
+  e2e_wait_event "^screen " "${2:-60}"
+  [ "$E2E_EVENT" = "screen $1" ] || e2e_fail "the game went to '$E2E_EVENT', expected screen $1"
+}
+
+e2e_event_seen() { grep -q -E -e "$1" "$E2E_EVENTS"; }
+
+e2e_event_field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
+
+# A game that has ended but is not yet waited for is a zombie: not running.
+e2e_running() {
+  [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null &&
+    [ "$(cut -d' ' -f3 "/proc/$E2E_GAME_PID/stat" 2>/dev/null)" != Z ]
+}
 
 e2e_key() { xdotool key --delay 60 "$@"; sleep 0.3; }
 e2e_key_down() { xdotool keydown "$1"; }

@@ -66,6 +66,7 @@ public:
     void special(int, int, int) override {}
     void specialUp(int, int, int) override {}
     void reshape(int, int) override {}
+    const char* name() const override { return "stand-in"; }
 };
 StandInScreen menuScreen;
 StandInScreen resultsScreen;

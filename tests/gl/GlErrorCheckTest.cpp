@@ -29,6 +29,7 @@ public:
     void special(int, int, int) override {}
     void specialUp(int, int, int) override {}
     void reshape(int, int) override {}
+    const char* name() const override { return "faulty"; }
 };
 
 class GlErrorCheckTest : public GlTest {};

@@ -51,6 +51,7 @@ public:
     void special(int, int, int) override {}
     void specialUp(int, int, int) override {}
     void reshape(int w, int h) override { (void)w, (void)h; }
+    const char* name() const override { return "click"; }
 };
 
 TEST(MenuPointer, AClickWhereAButtonIsDrawnReachesThatButtonAtAnyWindowSize) {

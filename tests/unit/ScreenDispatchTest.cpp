@@ -33,6 +33,7 @@ public:
     void special(int k, int x, int y) override { note("special " + args({k, x, y})); }
     void specialUp(int k, int x, int y) override { note("specialUp " + args({k, x, y})); }
     void reshape(int w, int h) override { note("reshape " + args({w, h})); }
+    const char* name() const override { return name_.c_str(); }
 
 private:
     static std::string args(std::initializer_list<int> values) {
