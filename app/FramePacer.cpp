@@ -12,6 +12,8 @@ double FramePacer::msUntilFrame(double nowMs) const {
 }
 
 void FramePacer::startFrame(double nowMs, bool play) {
-    const double next = nextFrameMs_ + 1000.0 / framesPerSecond(play);
-    nextFrameMs_ = next > nowMs ? next : nowMs;
+    const double interval = 1000.0 / framesPerSecond(play);
+    // A little late keeps the beat; a whole frame late starts it again from now.
+    const double next = nextFrameMs_ + interval;
+    nextFrameMs_ = next > nowMs ? next : nowMs + interval;
 }

@@ -14,8 +14,8 @@ public:
 
     // Milliseconds until the next frame is due; zero when it is due now.
     double msUntilFrame(double nowMs) const;
-    // A frame starts now. A frame that starts late is not made up for by the next ones: after
-    // a long frame the next one is due at once, and the pace starts again from there.
+    // A frame starts now. A frame that starts late is not made up for by quicker ones: one late
+    // by a whole frame or more starts the pace again from itself.
     void startFrame(double nowMs, bool play);
 
 private:

@@ -88,10 +88,13 @@ double refreshRateHz() {
 
 void setGameMode(bool active) { gameMode_ = active; }
 
-void enterFullScreen() {
-    if (!gameMode_ && !glutGet(GLUT_FULL_SCREEN)) {
-        glutFullScreen();
+bool enterFullScreen() {
+    if (gameMode_ || glutGet(GLUT_FULL_SCREEN)) {
+        return false;
     }
+    glutFullScreen();
+    return glutGet(GLUT_WINDOW_WIDTH) != glutGet(GLUT_SCREEN_WIDTH) ||
+           glutGet(GLUT_WINDOW_HEIGHT) != glutGet(GLUT_SCREEN_HEIGHT);
 }
 
 bool toggleFullScreen() {

@@ -16,8 +16,9 @@ double refreshRateHz();
 void setGameMode(bool active);
 
 // Full screen: a borderless window over the whole desktop. The window has to be on screen
-// (mapped) for a window manager to take the request.
-void enterFullScreen();
+// (mapped) for a window manager to take the request. Returns whether the window is to change
+// size (it was smaller than the desktop).
+bool enterFullScreen();
 // Between that and a 1024 x 768 window. Does nothing in game mode, which has no window to go
 // back to. Returns whether the window is now full screen.
 bool toggleFullScreen();

@@ -25,16 +25,22 @@ constexpr double kFocusPollMs = 250.0;
 // a quit request is still heard, this often.
 constexpr unsigned kHiddenTickMs = 250;
 
+// How long the screens wait for the window to show at start-up, and how often they look.
+constexpr double kLongestWaitToShowMs = 1000.0;
+constexpr double kFirstShowPollMs = 20.0;
+
 bool pointerInWindow_ = true;
 int pointerEntryCount_ = 0;
 volatile std::sig_atomic_t quitRequested_ = 0;
 void (*quitAction_)() = nullptr;
-void (*firstShownAction_)() = nullptr;
+bool (*firstShownAction_)() = nullptr;
 KeyRepeatFilter keyRepeats_;
 FramePacer pacer_;
 long framesDrawn_ = 0;
 bool hidden_ = false;
 bool shownOnce_ = false;
+double waitToShowUntilMs_ = 0.0;
+bool resizeAwaited_ = false;
 int hiddenGeneration_ = 0;
 // Presses that landed on a bar: dropped, and so are their releases.
 bool pressDropped_[kMouseButtons] = {};
@@ -83,6 +89,19 @@ bool focusLost(double nowMs, bool play) {
         focusSeen_ == gamewindow::Focus::Ours && focus == gamewindow::Focus::Elsewhere;
     focusSeen_ = focus;
     return lost;
+}
+
+// Until the window first shows and its action (full screen) has resized it, the screens wait:
+// the intro's long loading step would otherwise run first, in a window of the wrong size. A
+// window whose showing or resizing is never reported goes on after a moment all the same.
+bool waitingToShow(double nowMs) {
+    if (firstShownAction_ == nullptr || (shownOnce_ && !resizeAwaited_)) {
+        return false;
+    }
+    if (waitToShowUntilMs_ == 0.0) {
+        waitToShowUntilMs_ = nowMs + kLongestWaitToShowMs;
+    }
+    return nowMs < waitToShowUntilMs_;
 }
 
 void hiddenTick(int generation) {
@@ -137,7 +156,7 @@ void forgetHeldKeys() { keyRepeats_.release(); }
 bool windowHidden() { return hidden_; }
 
 void setDisplayRate(double hz) { pacer_.setDisplayRate(hz); }
-void setFirstShownAction(void (*action)()) { firstShownAction_ = action; }
+void setFirstShownAction(bool (*action)()) { firstShownAction_ = action; }
 
 void requestQuit() { quitRequested_ = 1; }
 bool quitRequested() { return quitRequested_ != 0; }
@@ -178,6 +197,10 @@ void idle() {
     Screen* screen = currentScreen;
     const bool play = screen->playsAtDisplayRate();
     const double now = gameclock::realTimeMs();
+    if (waitingToShow(now)) {
+        gamewindow::waitForEvents(kFirstShowPollMs);
+        return;
+    }
     if (focusLost(now, play)) {
         eventreport::report("focus-lost");
         playerLeft();
@@ -262,6 +285,9 @@ void specialUp(int key, int x, int y) {
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
+    if (shownOnce_) {
+        resizeAwaited_ = false;
+    }
     // A test resizing the window waits for this before it clicks in the new size; the
     // picture's rectangle is given from the window's top-left corner, y down.
     const PictureFrame::Rect& picture = frame().picture();
@@ -284,7 +310,7 @@ void windowStatus(int state) {
     if (!hidden && !shownOnce_) {
         shownOnce_ = true;
         if (firstShownAction_) {
-            firstShownAction_();
+            resizeAwaited_ = firstShownAction_();
         }
     }
     if (hidden == hidden_) {

@@ -51,8 +51,9 @@ bool windowHidden();
 // The display's refresh rate, which paces play (0: unknown).
 void setDisplayRate(double hz);
 // Run once, the first time the window shows (start-up asks for full screen there, when the
-// window is on screen and a window manager will take the request).
-void setFirstShownAction(void (*action)());
+// window is on screen and a window manager will take the request); returns whether the window
+// is to be resized. The screens wait for that before their first idle step (a second at most).
+void setFirstShownAction(bool (*action)());
 
 // A request to end the program from outside (a signal): the next idle step runs the quit
 // action instead of the current screen's idle. Safe to call from a signal handler.

@@ -40,7 +40,8 @@ void GameScreen::suspend() {
     // down when the game resumes.
     weapon_->releaseAllKeys();
     stopMouseLook();
-    eventreport::report("game-suspended");
+    // With the score, so a test can tell that time away does not count.
+    eventreport::report("game-suspended score=%d", currentScore());
     switchScreen(*this, mainMenu_());
 }
 

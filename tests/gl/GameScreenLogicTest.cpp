@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -328,6 +329,42 @@ TEST_F(GameScreenLogicTest, KeysWalkThePlayerBetweenTheBuildingAndTheArenaEdge) 
     game->keyboard(27, 0, 0);
     EXPECT_FALSE(player().isMoving());
     EXPECT_EQ(slot, &menuScreen);
+}
+
+TEST_F(GameScreenLogicTest, EveryWayOfLeavingSuspendsAsEscapeDoesAndStopsTheScoreClock) {
+    // Escape, the window hidden (unmapped, minimised) and the window fully covered. (The
+    // keyboard focus going elsewhere takes the same path; the end-to-end tests move it.)
+    const std::function<void()> ways[] = {[] { dispatch::keyboard(27, 0, 0); },
+                                          [] { dispatch::windowStatus(GLUT_HIDDEN); },
+                                          [] { dispatch::windowStatus(GLUT_FULLY_COVERED); }};
+    int way = 0;
+    for (const auto& leave : ways) {
+        SCOPED_TRACE(way++);
+        game->newGame();
+        slot = game.get();
+        currentScreen = game.get();
+        idleAfter(5000);
+        dispatch::keyboard('z', 0, 0);  // held as the player leaves; released elsewhere
+        leave();
+        EXPECT_TRUE(game->gameSuspended());
+        EXPECT_EQ(slot, &menuScreen);
+        EXPECT_FALSE(player().isMoving());
+        dispatch::windowStatus(GLUT_FULLY_RETAINED);
+        EXPECT_EQ(slot, &menuScreen) << "nothing resumes on its own";
+
+        // A minute away, then the resume button: the score counts play only.
+        now += 60000;
+        gameclock::setFixed(now);
+        slot = game.get();
+        game->restartClocks();
+        idleAfter(0);
+        EXPECT_EQ(player().score(), 5);
+        // The key let go elsewhere: pressing it again walks, not taken for a repeat.
+        dispatch::keyboard('z', 0, 0);
+        EXPECT_TRUE(player().isMoving());
+        dispatch::keyboardUp('z', 0, 0);
+    }
+    currentScreen = nullptr;
 }
 
 TEST_F(GameScreenLogicTest, MouseLookTurnsByTheTrueMotionAndIgnoresWarpsAndEntries) {

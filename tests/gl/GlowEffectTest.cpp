@@ -82,11 +82,16 @@ TEST_F(GlowEffectTest, ConstructionMakesAnRgbTextureOfTheCaptureSizeAndLeavesTex
     EXPECT_EQ(w, 32);
     EXPECT_EQ(h, 16);
 
+    // The capture takes the viewport's corner: the picture's, beside which may lie a bar.
     glViewport(10, 20, 300, 400);
     glow.beginCapture();
     GLint vp[4];
     glGetIntegerv(GL_VIEWPORT, vp);
-    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}), (std::vector<GLint>{0, 0, 32, 16}));
+    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
+              (std::vector<GLint>{10, 20, 32, 16}));
+    glGetIntegerv(GL_SCISSOR_BOX, vp);
+    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
+              (std::vector<GLint>{10, 20, 32, 16}));
     glow.endCapture();
     glGetIntegerv(GL_VIEWPORT, vp);
     EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
@@ -131,6 +136,17 @@ TEST_F(GlowEffectTest, ZeroPassesKeepsTheCaptureUnblurred) {
     EXPECT_EQ(red(tex, 64, 12, 50), 0);
     EXPECT_EQ(red(tex, 64, 9, 50), 0);
     EXPECT_EQ(red(tex, 64, 10, 51), 0);
+
+    // Beside a bar the capture is the picture's corner: the same texels, the bar untouched.
+    glClear(GL_COLOR_BUFFER_BIT);
+    fillBlock(0, 0, 200, 768, 0.5f, 0.5f, 0.5f);
+    glViewport(200, 100, 600, 450);
+    const std::vector<uint8_t> offset =
+        blurred(glow, 1, [] { fillBlock(200 + 10, 100 + 50, 2, 1, 1.0f, 0.5f, 0.25f); });
+    EXPECT_GT(red(offset, 64, 10, 50), 40);
+    EXPECT_EQ(red(offset, 64, 40, 20), 0);
+    EXPECT_NEAR(gltest::readPixel(150, 120).r, 128, 1) << "the blur's clears reached the bar";
+    glViewport(0, 0, 1024, 768);
 }
 
 TEST_F(GlowEffectTest, BlurRestoresDepthAndBlendingKeepsMatricesAndStaysInTheCorner) {
