@@ -72,11 +72,12 @@ int PictureFrame::bars(Rect out[2]) const {
     return count;
 }
 
+// The point under the pixel's centre.
 int PictureFrame::pictureX(int windowX) const {
-    return scaled(windowX - picture_.left, kWidth, picture_.width);
+    return scaled(2LL * (windowX - picture_.left) + 1, kWidth, 2LL * picture_.width);
 }
 int PictureFrame::pictureY(int windowY) const {
-    return scaled(windowY - top(), kHeight, picture_.height);
+    return scaled(2LL * (windowY - top()) + 1, kHeight, 2LL * picture_.height);
 }
 
 bool PictureFrame::onPicture(int windowX, int windowY) const {

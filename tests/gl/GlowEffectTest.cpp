@@ -16,15 +16,22 @@ using gltest::GlTest;
 
 class GlowEffectTest : public GlTest {
 protected:
-    // Paints a w x h block of the back buffer with one colour, whatever the matrices.
+    // Paints a w x h block of the back buffer with one colour, whatever the matrices; gives
+    // back the scissor (the capture's) as it found it.
     static void fillBlock(int x, int y, int w, int h, float r, float g, float b) {
         GLfloat saved[4];
         glGetFloatv(GL_COLOR_CLEAR_VALUE, saved);
+        GLint box[4];
+        glGetIntegerv(GL_SCISSOR_BOX, box);
+        const bool scissored = glIsEnabled(GL_SCISSOR_TEST);
         glEnable(GL_SCISSOR_TEST);
         glScissor(x, y, w, h);
         glClearColor(r, g, b, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
+        glScissor(box[0], box[1], box[2], box[3]);
+        if (!scissored) {
+            glDisable(GL_SCISSOR_TEST);
+        }
         glClearColor(saved[0], saved[1], saved[2], saved[3]);
     }
 
