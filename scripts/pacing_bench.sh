@@ -100,10 +100,17 @@ measure "hidden"
 xdotool windowmap "$window"
 sleep 1
 
-# New game; nobody defends the building, so the otters end it within a minute or so.
-read -r width height <<<"$(xdotool getwindowgeometry "$window" |
-  awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }')"
-xdotool mousemove --window "$window" $((width / 2)) $((height * 232 / 768))
+# New game; nobody defends the building, so the otters end it within a minute or so. The
+# button is where the last window line puts the picture (a game without the report: the whole
+# window).
+read -r px py pw ph <<<"$(grep '^window ' "$work/events" 2>/dev/null | tail -n1 |
+  sed -n 's/.*picture=\([0-9]*\),\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4/p')"
+if [ -z "${pw:-}" ]; then
+  read -r pw ph <<<"$(xdotool getwindowgeometry "$window" |
+    awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }')"
+  px=0 py=0
+fi
+xdotool mousemove --window "$window" $((px + pw / 2)) $((py + ph * 232 / 768))
 sleep 0.3
 xdotool click 1
 sleep 2
