@@ -21,6 +21,9 @@ public:
     virtual void special(int key, int x, int y) = 0;
     virtual void specialUp(int key, int x, int y) = 0;
     virtual void reshape(int width, int height) = 0;
+    // The releases of the keys held now will not come (the window lost the pointer or was
+    // hidden, or this screen is being left): let go of them. Most screens hold no keys.
+    virtual void forgetHeldKeys() {}
     // What the event report calls this screen ("main-menu", "game", ...).
     virtual const char* name() const = 0;
 

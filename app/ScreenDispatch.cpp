@@ -116,6 +116,21 @@ void hiddenTick(int generation) {
     glutTimerFunc(kHiddenTickMs, hiddenTick, generation);
 }
 
+// Unseen, the loop has no idle step: it sleeps until an event comes. (Tests that send window
+// events without GLUT have no loop to change.)
+void runFrames(bool run) {
+    if (glutGet(GLUT_INIT_STATE) == 0) {
+        return;
+    }
+    if (run) {
+        glutIdleFunc(dispatch::idle);
+        glutPostRedisplay();
+    } else {
+        glutIdleFunc(nullptr);
+        glutTimerFunc(kHiddenTickMs, hiddenTick, ++hiddenGeneration_);
+    }
+}
+
 void toggleFullScreen() {
     eventreport::report("full-screen %s", gamewindow::toggleFullScreen() ? "on" : "off");
 }
@@ -151,8 +166,6 @@ void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
 bool pointerInWindow() { return pointerInWindow_; }
 int pointerEntryCount() { return pointerEntryCount_; }
 
-void forgetHeldKeys() { keyRepeats_.release(); }
-
 bool windowHidden() { return hidden_; }
 
 void setDisplayRate(double hz) { pacer_.setDisplayRate(hz); }
@@ -163,9 +176,20 @@ bool quitRequested() { return quitRequested_ != 0; }
 void setQuitAction(void (*action)()) { quitAction_ = action; }
 
 void switchScreen(Screen& from, Screen& to) {
+    // The keys held on the screen being left are released on the next one, so it lets go of
+    // them now. The repeat filter is kept: a held key's repeats must not act on the new
+    // screen (a held Escape would walk on through the menus), and its release still comes.
+    from.forgetHeldKeys();
     to.screenSlot = from.screenSlot;
     *from.screenSlot = &to;
     eventreport::report("screen %s", to.name());
+}
+
+void forgetHeldKeys() {
+    keyRepeats_.release();
+    if (currentScreen) {
+        currentScreen->forgetHeldKeys();
+    }
 }
 
 namespace dispatch {
@@ -301,30 +325,34 @@ void entry(int state) {
     pointerInWindow_ = state == GLUT_ENTERED;
     if (pointerInWindow_) {
         ++pointerEntryCount_;
+    } else {
+        // Keys let go of while the pointer is elsewhere send their release elsewhere.
+        forgetHeldKeys();
     }
 }
-// Hidden, minimised or covered: nothing is drawn and play suspends. Shown again: the frames
+// Hidden (unmapped, minimised): the player has gone, play suspends and nothing is drawn. Fully
+// covered: nothing is drawn either, but the player may still be there. Shown again: the frames
 // come back, on whatever screen is current (the main menu after a suspension).
 void windowStatus(int state) {
-    const bool hidden = state == GLUT_HIDDEN || state == GLUT_FULLY_COVERED;
-    if (!hidden && !shownOnce_) {
+    const bool gone = state == GLUT_HIDDEN;
+    const bool unseen = gone || state == GLUT_FULLY_COVERED;
+    if (!unseen && !shownOnce_) {
         shownOnce_ = true;
         if (firstShownAction_) {
             resizeAwaited_ = firstShownAction_();
         }
     }
-    if (hidden == hidden_) {
-        return;
-    }
-    hidden_ = hidden;
-    eventreport::report(hidden ? "hidden" : "shown");
-    if (hidden) {
+    const bool changed = unseen != hidden_;
+    hidden_ = unseen;
+    if (gone) {
+        // Every time: a covered window may be minimised next.
+        eventreport::report("hidden");
         playerLeft();
-        glutIdleFunc(nullptr);
-        glutTimerFunc(kHiddenTickMs, hiddenTick, ++hiddenGeneration_);
-    } else {
-        glutIdleFunc(idle);
-        glutPostRedisplay();
+    } else if (changed) {
+        eventreport::report(unseen ? "covered" : "shown");
+    }
+    if (changed) {
+        runFrames(!unseen);
     }
 }
 

@@ -35,17 +35,18 @@ int windowYFromScreen(int y);
 // (x, y) when the window is not 1024 x 768).
 void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY);
 
+// Forgets every key held down, in the repeat filter and on the current screen: called when
+// the releases of those keys may never arrive (the pointer left the window, the window was
+// hidden or lost the focus), so the next real press of any of them counts.
+void forgetHeldKeys();
+
 // Whether the pointer is inside the window (GLUT's entry events), and how many times it has
 // entered it: a screen that measures relative motion starts afresh after each entry.
 bool pointerInWindow();
 int pointerEntryCount();
 
-// Keys held when the game loses the keyboard send their releases elsewhere: forgets them, so
-// the next press of one counts as a new press.
-void forgetHeldKeys();
-
-// Whether the window is hidden (unmapped, minimised or fully covered): nothing is drawn then,
-// and the loop wakes only for events.
+// Whether the window is unseen (unmapped, minimised or fully covered): nothing is drawn then,
+// and the loop wakes only for events (and a few times a second for the music).
 bool windowHidden();
 
 // The display's refresh rate, which paces play (0: unknown).

@@ -1,14 +1,9 @@
-// Startup: resource-directory lookup and the game-mode window with its full-screen fallback.
+// Startup: the game-mode window with its full-screen fallback, and key repeat.
 #include "app/Startup.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
-#include <limits.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <string>
 
 #include "app/GameWindow.h"
 
@@ -18,32 +13,7 @@ namespace {
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 
-bool isDirectory(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string executableDirectory(const char* argv0) {
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    std::string path =
-        n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string(argv0 ? argv0 : "");
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 }  // namespace
-
-bool enterResourceDirectory(const char* argv0) {
-    if (isDirectory("ressources")) {
-        return true;
-    }
-    const std::string dir = executableDirectory(argv0);
-    if (!isDirectory(dir + "/ressources") || chdir(dir.c_str()) != 0) {
-        return false;
-    }
-    return true;
-}
 
 bool openGameWindow() {
     glutGameModeString("1024x768:32@85");

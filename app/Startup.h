@@ -1,12 +1,7 @@
-// Startup: the platform steps of start-up (resource directory, game window).
+// Startup: the platform steps of start-up (game window, key repeat).
 #pragma once
 
 namespace startup {
-
-// The game reads ./ressources/ and writes ./config.cfg. When started from elsewhere (a desktop
-// launcher, a shell in another folder), move next to the executable so both are found.
-// Returns false only when neither place holds a ressources folder.
-bool enterResourceDirectory(const char* argv0);
 
 // Enters full-screen game mode at 1024x768:32@85. Where that is impossible (virtual displays,
 // many desktops) a window takes its place, so the game always runs: it opens at 1024 x 768 at the

@@ -6,12 +6,15 @@
 #include <cstdlib>
 #include <ctime>
 #include <initializer_list>
+#include <string>
 
+#include "app/DataFolders.h"
 #include "app/EventReport.h"
 #include "app/GameWindow.h"
 #include "app/IntroScreen.h"
 #include "app/ScreenDispatch.h"
 #include "app/Startup.h"
+#include "app/WindowIdentity.h"
 #include "menus/ExitScreen.h"
 #include "menus/Settings.h"
 #include "render/Clock.h"
@@ -53,9 +56,12 @@ int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     eventreport::openFromEnvironment();
     gameclock::stepFromEnvironment();
-    if (!startup::enterResourceDirectory(argc > 0 ? argv[0] : nullptr)) {
-        std::fprintf(stderr, "zorblat: no ressources folder here nor next to the game\n");
+    // Before any window: without its art the game can only show a black screen.
+    std::string settingsFile;
+    if (!DataFolders::ofThisProcess(argc > 0 ? argv[0] : nullptr).enterArtFolder(settingsFile)) {
+        return 1;
     }
+    setConfigPath(settingsFile);
     // Built before any screen, so it is destroyed after all of them.
     videoChoices();
     installEndSignalHandlers();
@@ -69,6 +75,7 @@ int main(int argc, char** argv) {
             setFirstShownAction(&gamewindow::enterFullScreen);
         }
     }
+    windowidentity::announce();
     // Vsync where the driver offers it; either way play is paced at the display's rate.
     const char* vsync = gamewindow::enableVsync();
     const double refreshHz = gamewindow::refreshRateHz();

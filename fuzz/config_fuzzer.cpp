@@ -10,12 +10,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const ConfigValues v = parseConfig(data, size);
-    const bool playable = v.difficulty >= 5 && v.difficulty <= 20 &&
-                          std::isfinite(v.verticalSensitivity) && v.verticalSensitivity > 0.0f &&
-                          v.verticalSensitivity <= 1.0f && std::isfinite(v.horizontalSensitivity) &&
-                          v.horizontalSensitivity > 0.0f && v.horizontalSensitivity <= 1.0f &&
-                          (v.mouseDirection == 1 || v.mouseDirection == -1) &&
-                          v.effectsVolume >= 0 && v.musicVolume >= 0;
+    const bool playable =
+        v.difficulty >= 5 && v.difficulty <= 20 && std::isfinite(v.verticalSensitivity) &&
+        v.verticalSensitivity > 0.0f && v.verticalSensitivity <= kLargestUsableSensitivity &&
+        std::isfinite(v.horizontalSensitivity) && v.horizontalSensitivity > 0.0f &&
+        v.horizontalSensitivity <= kLargestUsableSensitivity &&
+        (v.mouseDirection == 1 || v.mouseDirection == -1) && v.effectsVolume >= 0 &&
+        v.effectsVolume <= kLoudestVolume && v.musicVolume >= 0 && v.musicVolume <= kLoudestVolume;
     if (!playable) {
         std::abort();
     }

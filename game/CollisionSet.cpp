@@ -97,13 +97,26 @@ void CollisionSet::pushOtterOffPlayer(Otter& otter, const Weapon& player) const 
 }
 
 void CollisionSet::separateOtters(Otter& a, Otter& b) {
+    const Vector3 between = flattened(b.position() - a.position());
     const double distance = (b.position() - a.position()).length();
     const float reach = modelRadius(a) * a.effectiveScale() + modelRadius(b) * b.effectiveScale();
     if (reach < distance) {
         return;
     }
-    // Exchanging their walks sends two otters that bump head-on back the way they came;
-    // both then turn back to their target gradually as their steering weight recovers.
+    // Two otters walking into each other bump: exchanging their walks sends them back the way
+    // they came, and both turn back to their target gradually as their steering weight
+    // recovers. Otters that touch without closing in (placed on one spot, walking side by
+    // side, shoved together) would exchange the same walk for ever and never steer again, so
+    // those are moved apart instead and keep walking as they were.
+    const Vector3 closing = flattened(b.heading() - a.heading());
+    if (closing.dot(between) < 0.0) {
+        bump(a, b);
+    } else {
+        pushApart(a, b, between, reach - static_cast<float>(distance));
+    }
+}
+
+void CollisionSet::bump(Otter& a, Otter& b) {
     a.setSteeringWeight(0.0f);
     b.setSteeringWeight(0.0f);
     const Vector3 headingA = a.heading();
@@ -117,4 +130,21 @@ void CollisionSet::separateOtters(Otter& a, Otter& b) {
     b.setKnockStrength(knockStrengthA);
     a.move();
     b.move();
+}
+
+void CollisionSet::pushApart(Otter& a, Otter& b, Vector3 between, float overlap) {
+    if (between.length() == 0.0) {
+        // Exactly on one spot: sideways to the way a walks to its target, so neither is sent
+        // towards the building or away from it (along x when even that is undefined).
+        const Vector3 toTarget = a.target() - a.position();
+        between = Vector3(toTarget.z(), 0.0f, -toTarget.x());
+        if (between.length() == 0.0) {
+            between = Vector3(1.0f, 0.0f, 0.0f);
+        }
+    }
+    between.normalize();
+    // Each goes half the way, and a little more, so that they no longer touch afterwards.
+    const Vector3 half = between * (0.5f * overlap + kOtterClearance);
+    a.setPosition(a.position() - half);
+    b.setPosition(b.position() + half);
 }

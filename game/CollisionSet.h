@@ -2,6 +2,8 @@
 // other.
 #pragma once
 
+#include "render/Vector3.h"
+
 class Building;
 class Otter;
 class Weapon;
@@ -24,11 +26,17 @@ public:
     static constexpr float kPlayerHeight = 50.0f;
     // Clearance kept around the player, added to the building's or an otter's radius.
     static constexpr float kPlayerClearance = 30.0f;
+    // How far apart two overlapping otters end up beyond touching, each side.
+    static constexpr float kOtterClearance = 0.5f;
 
 private:
     void pushPlayerOutOfBuilding(Weapon& player, const Building& building) const;
     void pushOtterOffPlayer(Otter& otter, const Weapon& player) const;
     static void separateOtters(Otter& a, Otter& b);
+    // Otters walking into each other exchange their walks and stagger.
+    static void bump(Otter& a, Otter& b);
+    // Otters that overlap without closing in are moved apart along the line between them.
+    static void pushApart(Otter& a, Otter& b, Vector3 between, float overlap);
 
     int otterCount_;
     int buildingCount_;

@@ -45,6 +45,8 @@ public:
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
     void reshape(int width, int height) override;
+    // The player stops: no movement key counts as held any more.
+    void forgetHeldKeys() override;
     const char* name() const override { return "game"; }
     bool playsAtDisplayRate() const override { return true; }
     // The player left the window: suspended as by Escape.

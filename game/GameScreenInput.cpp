@@ -59,6 +59,8 @@ void GameScreen::keyboard(int key, int, int) {
     }
 }
 
+void GameScreen::forgetHeldKeys() { weapon_->releaseAllKeys(); }
+
 void GameScreen::keyboardUp(int key, int, int) {
     if (isQwertyForward(key) || key == 'W') {
         weapon_->keyReleased(weapon_->forwardKey());

@@ -47,9 +47,11 @@ AudioOptionsScreen::~AudioOptionsScreen() = default;
 void AudioOptionsScreen::display() {
     SoundManager& sound = SoundManager::instance();
     const Playlist& playlist = sound.playlist();
+    // A playlist file whose tracks will not play is not announced as one that will.
+    const bool playlistPlays = sound.musicFromPlaylist();
     menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    if (playlist.isLoaded()) {
+    if (playlistPlays) {
         menuframe::drawButtons(
             {backButton_.get(), effectsLeftArrow_.get(), effectsRightArrow_.get(),
              musicLeftArrow_.get(), musicRightArrow_.get(), effectsCheckBox_.get(),
@@ -78,12 +80,15 @@ void AudioOptionsScreen::display() {
         font.print(70, 390, "Une playliste Winamp peut etre placee dans le repertoire ");
         font.print(70, 405, "ressource/playlist pour etre jouee pendant le jeux.");
         font.print(70, 421, "(attention a bien editer le fichier base_repertoire.txt)");
-    } else {
+    } else if (playlistPlays) {
         font.print(70, 390, "une playlist Winamp valide a ete trouvee et va etre jouee");
         if (playlist.isRandom()) {
             font.print(77, 429, "X");
         }
         font.print(93, 429, "Playlist Winamp aleatoire");
+    } else {
+        font.print(70, 390, "aucune playlist Winamp jouable n'a ete trouvee");
+        font.print(70, 405, "(attention a bien editer le fichier base_repertoire.txt)");
     }
     font.print(300, 150, "Gestion du son");
     menuframe::endTexts();
@@ -127,9 +132,9 @@ void AudioOptionsScreen::mouse(int, int state, int x, int y) {
         // The manager's switch is a toggle while music plays: on from silence, off otherwise.
         sound.setMusicEnabled(sound.musicState() == MusicState::Stopped);
     }
-    // Not drawn without a playlist, so not clickable either.
+    // Not drawn without a playlist that plays, so not clickable either.
     Playlist& playlist = sound.playlist();
-    if (playlist.isLoaded() && randomCheckBox_->contains(x, y)) {
+    if (sound.musicFromPlaylist() && randomCheckBox_->contains(x, y)) {
         playlist.setRandom(!playlist.isRandom());
     }
 }

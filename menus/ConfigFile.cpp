@@ -1,10 +1,12 @@
 // ConfigFile: the bytes of config.cfg (parse, serialize) and its all-or-nothing replacement.
 #include "menus/ConfigFile.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +48,15 @@ void writeFloat(uint8_t* p, float value) {
 
 // A sensitivity is radians per pixel of mouse motion: anything not a small positive number
 // freezes the view, turns it backwards or spins it (NaN would poison the camera for good).
-bool usableSensitivity(float s) { return std::isfinite(s) && s > 0.0f && s <= 1.0f; }
+// The options slider only ever sets values from 0.0002 to 0.0045 (the inverted mouse is a
+// separate field, so never a negative one); far above that the view turns several times per
+// pixel, so such a value is taken for damage and the default used.
+bool usableSensitivity(float s) {
+    return std::isfinite(s) && s > 0.0f && s <= kLargestUsableSensitivity;
+}
+
+// Volumes go through the sound manager's setters, which clamp: the file is read the same way.
+int32_t clampedVolume(int32_t volume) { return std::clamp<int32_t>(volume, 0, kLoudestVolume); }
 
 }  // namespace
 
@@ -78,15 +88,13 @@ ConfigValues parseConfig(const uint8_t* bytes, size_t size) {
         v.effectsEnabled = readInt(field(4));
     }
     if (fields > 5) {
-        const int32_t volume = readInt(field(5));
-        v.effectsVolume = volume >= 0 ? volume : defaults.effectsVolume;
+        v.effectsVolume = clampedVolume(readInt(field(5)));
     }
     if (fields > 6) {
         v.musicEnabled = readInt(field(6));
     }
     if (fields > 7) {
-        const int32_t volume = readInt(field(7));
-        v.musicVolume = volume >= 0 ? volume : defaults.musicVolume;
+        v.musicVolume = clampedVolume(readInt(field(7)));
     }
     if (fields > 8) {
         v.lowQualityOtter = readInt(field(8));
@@ -145,6 +153,17 @@ bool replaceFile(const char* path, const void* bytes, size_t size, RenameFunctio
         unlink(temporary.c_str());
     }
     return ok;
+}
+
+bool makeParentFolders(const std::string& path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace configfile

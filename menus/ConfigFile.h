@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace configfile {
 
@@ -12,5 +13,9 @@ using RenameFunction = int (*)(const char* from, const char* to);
 // temporary is removed, path keeps what it held and false is returned. rename is replaceable
 // so that a refused rename can be tried.
 bool replaceFile(const char* path, const void* bytes, size_t size, RenameFunction rename = nullptr);
+
+// Creates the folders above path that are missing (private to the user, as a configuration
+// folder should be). Returns false when one cannot be made.
+bool makeParentFolders(const std::string& path);
 
 }  // namespace configfile

@@ -15,8 +15,10 @@
 
 namespace {
 
-const char kConfigName[] = "config.cfg";
-const char kConfigPath[] = "./config.cfg";
+std::string& configPathSlot() {
+    static std::string path = "./config.cfg";
+    return path;
+}
 
 // Saving before anything was loaded would replace the player's file with the built-in
 // defaults (a signal during the intro, before the menus exist).
@@ -27,12 +29,13 @@ void reportConfigEvent(const char* event) {
     if (!eventreport::enabled()) {
         return;
     }
+    const std::string& path = configPath();
     char folder[PATH_MAX];
-    if (getcwd(folder, sizeof folder) == nullptr) {
-        folder[0] = '.';
-        folder[1] = '\0';
+    if (path.empty() || path[0] == '/' || getcwd(folder, sizeof folder) == nullptr) {
+        eventreport::report("%s path=%s", event, path.c_str());
+    } else {
+        eventreport::report("%s path=%s/%s", event, folder, path.c_str());
     }
-    eventreport::report("%s path=%s/%s", event, folder, kConfigName);
 }
 
 void applyVideoChoices() {
@@ -88,6 +91,10 @@ void apply(const ConfigValues& v) {
 
 }  // namespace
 
+void setConfigPath(const std::string& path) { configPathSlot() = path; }
+
+const std::string& configPath() { return configPathSlot(); }
+
 VideoChoices& videoChoices() {
     static VideoChoices choices;
     return choices;
@@ -95,7 +102,8 @@ VideoChoices& videoChoices() {
 
 void loadConfig() {
     settingsLoaded = true;
-    std::FILE* file = std::fopen(kConfigPath, "rb");
+    const std::string& path = configPath();
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         applyDefaults();
         reportConfigEvent("settings-loaded");
@@ -110,7 +118,7 @@ void loadConfig() {
 }
 
 void saveConfig() {
-    if (!settingsLoaded) {
+    if (!settingsLoaded || configPath().empty()) {
         return;
     }
     GameScreen& game = GameScreen::instance();
@@ -137,6 +145,7 @@ void saveConfig() {
     serializeConfig(v, bytes);
     // A failure (read-only folder, full disk) keeps the previous file and is not shown to the
     // player.
-    const bool saved = configfile::replaceFile(kConfigPath, bytes, sizeof bytes);
+    configfile::makeParentFolders(configPath());
+    const bool saved = configfile::replaceFile(configPath().c_str(), bytes, sizeof bytes);
     reportConfigEvent(saved ? "settings-saved" : "settings-save-failed");
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // What the video options screen has chosen, applied or not. Kept here rather than on the
 // screen so the values saved at exit never depend on which screens exist or are torn down.
@@ -30,15 +31,26 @@ struct ConfigValues {
     int32_t textureFiltering = 3;
 };
 constexpr size_t kConfigFileSize = 48;
+// What a file may hold and still be used: a sensitivity above this (radians per pixel) falls
+// back to its default, a volume outside 0..kLoudestVolume is clamped to it.
+constexpr float kLargestUsableSensitivity = 0.01f;
+constexpr int32_t kLoudestVolume = 255;
 
 // Pure: the values a file's bytes give. Missing fields (a short file) and values that would
-// break the game keep their defaults; values the game deliberately tolerates are kept.
+// break the game keep their defaults; volumes are clamped; values the game deliberately
+// tolerates are kept.
 ConfigValues parseConfig(const uint8_t* bytes, size_t size);
 void serializeConfig(const ConfigValues& values, uint8_t (&bytes)[kConfigFileSize]);
 
-// Reads ./config.cfg (or the defaults) and pushes every value into the game screen, camera,
-// sound manager, game options and video choices, then applies the video settings.
+// The settings file loadConfig and saveConfig use: ./config.cfg until start-up chooses one;
+// empty means the settings are not kept (the defaults apply and nothing is written).
+void setConfigPath(const std::string& path);
+const std::string& configPath();
+
+// Reads the settings file (or the defaults) and pushes every value into the game screen,
+// camera, sound manager, game options and video choices, then applies the video settings.
 void loadConfig();
-// Writes ./config.cfg atomically (temporary file, flush, rename) from the live objects; on any
-// failure the previous file stays; only the event report tells.
+// Writes the settings file atomically (temporary file, flush, rename) from the live objects,
+// creating its folders first; on any failure the previous file stays; only the event report
+// tells.
 void saveConfig();

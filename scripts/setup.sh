@@ -12,6 +12,7 @@ packages=(
   libgtest-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   clang libclang-rt-14-dev clang-format
+  dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -75,11 +75,31 @@ SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::str
     fromPlaylist_ = playlist_.isLoaded() && !playlist_.entries().empty();
     songPath_ = sons + "musique.mid";
     if (fromPlaylist_) {
-        // Nothing plays yet: the configuration decides whether music is on.
         unplayable_.assign(playlist_.entries().size(), false);
-        return;
+        // Nothing plays yet: the configuration decides whether music is on. But whether the
+        // playlist can play at all is found out now, so that the audio options never announce
+        // a playlist that will not play, and the song is ready in its place when none does.
+        fromPlaylist_ = findPlayableEntry();
+        if (fromPlaylist_) {
+            return;
+        }
     }
     startSong(false);
+}
+
+bool SoundManager::findPlayableEntry() {
+    const std::vector<std::string>& entries = playlist_.entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const StreamHandle probe = audio_->openStream(entries[i]);
+        const bool plays = probe != StreamHandle::None && audio_->streamLengthMs(probe) > 0;
+        audio_->closeStream(probe);
+        if (plays) {
+            return true;
+        }
+        unplayable_[i] = true;
+        ++unplayableCount_;
+    }
+    return false;
 }
 
 void SoundManager::startSong(bool playing) {

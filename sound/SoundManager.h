@@ -51,8 +51,9 @@ public:
     void setMusicState(MusicState state) { musicState_ = state; }
 
     Playlist& playlist() { return playlist_; }
-    // Whether music streams the playlist rather than the MIDI song: decided at construction,
-    // and given up for the song once every entry has proved unplayable.
+    // Whether music streams the playlist rather than the MIDI song: decided at construction
+    // (a playlist of which no entry plays is not used), and given up for the song once every
+    // entry has proved unplayable. What the audio options announce.
     bool musicFromPlaylist() const { return fromPlaylist_; }
 
 private:
@@ -61,6 +62,9 @@ private:
     // Opens the playlist's next entry, skipping those already found unplayable; false when
     // none opened this time.
     bool openNextPlayableTrack();
+    // Opens the entries in file order until one plays, marking those that do not; false when
+    // none does. Once, at construction.
+    bool findPlayableEntry();
     // Loads the MIDI song and plays it held paused (or at once, when `playing`).
     void startSong(bool playing);
     bool streaming() const { return fromPlaylist_ && musicState_ == MusicState::Stream; }

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "menus/ConfigFile.h"
@@ -93,7 +94,8 @@ TEST(ConfigFile, ValuesThatWouldBreakTheGameFallBackOneByOne) {
         b.setInt(0, difficulty);
         EXPECT_EQ(parseConfig(b.data, kConfigFileSize).difficulty, 11) << difficulty;
     }
-    for (float s : {nan, inf, -inf, 0.0f, -0.0f, -0.0018f, 1.5f, 3e38f}) {
+    // Far beyond the slider's reach the view would turn several times per pixel.
+    for (float s : {nan, inf, -inf, 0.0f, -0.0f, -0.0018f, 0.0101f, 0.5f, 0.9f, 1.5f, 3e38f}) {
         Bytes b = serialized(ConfigValues());
         b.setFloat(1, s);
         b.setFloat(2, s);
@@ -106,35 +108,59 @@ TEST(ConfigFile, ValuesThatWouldBreakTheGameFallBackOneByOne) {
         b.setInt(3, direction);
         EXPECT_EQ(parseConfig(b.data, kConfigFileSize).mouseDirection, 1) << direction;
     }
-    Bytes b = serialized(ConfigValues());
-    b.setInt(5, -1);
-    b.setInt(7, INT_MIN);
-    const ConfigValues v = parseConfig(b.data, kConfigFileSize);
-    EXPECT_EQ(v.effectsVolume, 100);
-    EXPECT_EQ(v.musicVolume, 100);
+}
+
+TEST(ConfigFile, VolumesAreClampedAsTheSoundSettersDo) {
+    struct Case {
+        int32_t stored, loaded;
+    };
+    for (const Case c : {Case{INT_MIN, 0}, Case{-1, 0}, Case{0, 0}, Case{5, 5}, Case{255, 255},
+                         Case{256, 255}, Case{300, 255}, Case{INT_MAX, 255}}) {
+        Bytes b = serialized(ConfigValues());
+        b.setInt(5, c.stored);
+        b.setInt(7, c.stored);
+        const ConfigValues v = parseConfig(b.data, kConfigFileSize);
+        EXPECT_EQ(v.effectsVolume, c.loaded) << c.stored;
+        EXPECT_EQ(v.musicVolume, c.loaded) << c.stored;
+    }
+}
+
+// Existing files keep loading: every pair the options slider sets, the camera's first pair
+// moved along the slider, and values up to the limit stay exactly as stored.
+TEST(ConfigFile, EverySensitivityTheSliderReachesIsKeptExactly) {
+    std::vector<std::pair<float, float>> pairs = {{0.0012f, 0.0018f}, {0.01f, 0.01f}};
+    for (int s = -5; s <= 9; ++s) {
+        const float vertical = static_cast<float>(s * 0.0003 + 0.0018);
+        pairs.push_back({vertical, static_cast<float>(s * 0.0002 + 0.0012)});
+        pairs.push_back({vertical, static_cast<float>(s * 0.0002 + 0.0012 + 0.001)});
+    }
+    for (const auto& [vertical, horizontal] : pairs) {
+        ConfigValues stored;
+        stored.verticalSensitivity = vertical;
+        stored.horizontalSensitivity = horizontal;
+        const ConfigValues v = parseConfig(serialized(stored).data, kConfigFileSize);
+        EXPECT_EQ(v.verticalSensitivity, vertical);
+        EXPECT_EQ(v.horizontalSensitivity, horizontal);
+    }
 }
 
 TEST(ConfigFile, OddValuesTheGameToleratesAreKept) {
     Bytes b = serialized(ConfigValues());
-    b.setInt(0, 7);       // between two levels: the options show no name, arrows step by 3
-    b.setInt(3, -1);      // inverted mouse
-    b.setInt(4, 2);       // only 1 means on: applied as off
-    b.setInt(5, 300);     // clamped by the sound manager
-    b.setInt(6, 5);       // music: only 1 means on
-    b.setInt(9, 7);       // a glow level without a name
-    b.setInt(10, -2);     // quality clamped by the video settings
-    b.setInt(11, 9);      // filtering outside 0..3 is nearest
-    b.setFloat(1, 1.0f);  // the largest sensitivity accepted
+    b.setInt(0, 7);    // between two levels: the options show no name, arrows step by 3
+    b.setInt(3, -1);   // inverted mouse
+    b.setInt(4, 2);    // only 1 means on: applied as off
+    b.setInt(6, 5);    // music: only 1 means on
+    b.setInt(9, 7);    // a glow level without a name
+    b.setInt(10, -2);  // quality clamped by the video settings
+    b.setInt(11, 9);   // filtering outside 0..3 is nearest
     const ConfigValues v = parseConfig(b.data, kConfigFileSize);
     EXPECT_EQ(v.difficulty, 7);
     EXPECT_EQ(v.mouseDirection, -1);
     EXPECT_EQ(v.effectsEnabled, 2);
-    EXPECT_EQ(v.effectsVolume, 300);
     EXPECT_EQ(v.musicEnabled, 5);
     EXPECT_EQ(v.glowLevel, 7);
     EXPECT_EQ(v.textureQuality, -2);
     EXPECT_EQ(v.textureFiltering, 9);
-    EXPECT_EQ(v.verticalSensitivity, 1.0f);
 }
 
 class ReplaceFileTest : public ::testing::Test {

@@ -1,4 +1,5 @@
 // Screen dispatch: events reach the current screen unchanged, switches, reuse, exit order.
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -33,6 +34,7 @@ public:
     void special(int k, int x, int y) override { note("special " + args({k, x, y})); }
     void specialUp(int k, int x, int y) override { note("specialUp " + args({k, x, y})); }
     void reshape(int w, int h) override { note("reshape " + args({w, h})); }
+    void forgetHeldKeys() override { note("forget"); }
     const char* name() const override { return name_.c_str(); }
 
 private:
@@ -90,17 +92,64 @@ TEST_F(ScreenDispatchTest, ASwitchInsideMouseDownSendsTheReleaseToTheNewScreen) 
     first.switchOnPress = &second;
     dispatch::mouse(0, 0, 10, 10);
     dispatch::mouse(0, 1, 10, 10);
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0], "A: mouse 0,0,10,10");
-    EXPECT_EQ(log[1], "B: mouse 0,1,10,10");
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"A: mouse 0,0,10,10", "A: forget", "B: mouse 0,1,10,10"}));
     EXPECT_EQ(second.screenSlot, &currentScreen);
 }
 
+// The screen left lets go of its keys; the release then reaches the next screen, and the next
+// press after it too, while repeats of the held key still stay out of the new screen.
 TEST_F(ScreenDispatchTest, AKeyPressedBeforeASwitchIsReleasedOnTheNextScreen) {
     dispatch::keyboard('a', 0, 0);
     switchScreen(first, second);
+    dispatch::keyboard('a', 0, 0);  // repeat
     dispatch::keyboardUp('a', 0, 0);
-    EXPECT_EQ(log, (std::vector<std::string>{"A: key 97,0,0", "B: keyUp 97,0,0"}));
+    dispatch::keyboard('a', 0, 0);
+    dispatch::special(GLUT_KEY_UP, 0, 0);
+    switchScreen(second, first);
+    dispatch::special(GLUT_KEY_UP, 0, 0);  // repeat
+    dispatch::specialUp(GLUT_KEY_UP, 0, 0);
+    dispatch::special(GLUT_KEY_UP, 0, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"A: key 97,0,0", "A: forget", "B: keyUp 97,0,0",
+                                             "B: key 97,0,0", "B: special 101,0,0", "B: forget",
+                                             "A: specialUp 101,0,0", "A: special 101,0,0"}));
+}
+
+// When the pointer leaves or the window is hidden, releases may go elsewhere: every held key
+// is forgotten, and the next real press of it counts, a letter as an arrow.
+TEST_F(ScreenDispatchTest, KeysHeldWhenTheirReleaseCanBeLostArePressedAnewAfterwards) {
+    const struct {
+        const char* way;
+        void (*lose)();
+    } ways[] = {{"pointer leaves", [] { dispatch::entry(GLUT_LEFT); }},
+                {"window hidden", [] { dispatch::windowStatus(GLUT_HIDDEN); }},
+                {"forgotten on request", [] { forgetHeldKeys(); }}};
+    for (const auto& way : ways) {
+        log.clear();
+        dispatch::keyboard('z', 0, 0);
+        way.lose();
+        dispatch::keyboard('z', 0, 0);
+        dispatch::special(GLUT_KEY_LEFT, 0, 0);
+        way.lose();
+        dispatch::special(GLUT_KEY_LEFT, 0, 0);
+        EXPECT_EQ(log, (std::vector<std::string>{"A: key 122,0,0", "A: forget", "A: key 122,0,0",
+                                                 "A: special 100,0,0", "A: forget",
+                                                 "A: special 100,0,0"}))
+            << way.way;
+        dispatch::entry(GLUT_ENTERED);
+    }
+    // Coming back, or a window merely covered or shown again, loses nothing: repeats stay out.
+    log.clear();
+    dispatch::keyboard('q', 0, 0);
+    for (int state : {GLUT_FULLY_RETAINED, GLUT_PARTIALLY_RETAINED, GLUT_FULLY_COVERED}) {
+        dispatch::windowStatus(state);
+        dispatch::keyboard('q', 0, 0);
+    }
+    dispatch::entry(GLUT_ENTERED);
+    dispatch::keyboard('q', 0, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"A: key 113,0,0"}));
+    dispatch::keyboardUp('q', 0, 0);
+    dispatch::windowStatus(GLUT_FULLY_RETAINED);
 }
 
 TEST_F(ScreenDispatchTest, SwitchingBackFindsTheSameObjectWithItsState) {

@@ -34,11 +34,19 @@ protected:
     SoundManager& build() {
         auto fake = std::make_unique<FakeAudioBackend>();
         fake->startSucceeds = startSucceeds;
+        fake->missingFiles = missingFiles;
+        fake->streamLengthMsForNewStreams = streamLengthMs;
         audio = fake.get();
         manager = std::make_unique<SoundManager>(std::move(fake), dir);
+        loadCalls = audio->calls;
         audio->calls.clear();
+        probes = audio->streams.size();
         return *manager;
     }
+
+    // Streams opened to play, after those loading opened to find out whether any entry plays.
+    size_t played() const { return audio->streams.size() - probes; }
+    FakeAudioBackend::Stream& playedStream(size_t i) { return audio->streams.at(probes + i); }
 
     int countCalls(const std::string& prefix) const {
         return static_cast<int>(
@@ -50,6 +58,10 @@ protected:
 
     std::string dir;
     bool startSucceeds = true;
+    std::set<std::string> missingFiles;
+    int streamLengthMs = 180000;
+    std::vector<std::string> loadCalls;
+    size_t probes = 0;
     FakeAudioBackend* audio = nullptr;
     std::unique_ptr<SoundManager> manager;
 };
@@ -89,10 +101,53 @@ TEST_F(SoundManagerTest, WithPlaylistNothingPlaysAndTheOrderIsRandom) {
     SoundManager& sound = build();
     EXPECT_TRUE(sound.playlist().isLoaded());
     EXPECT_TRUE(sound.playlist().isRandom());
+    EXPECT_TRUE(sound.musicFromPlaylist());
     EXPECT_TRUE(audio->songs.empty());
-    EXPECT_TRUE(audio->streams.empty());
+    // Loading only checks that one entry plays: the first is opened and closed, not played.
+    ASSERT_EQ(probes, 1u);
+    EXPECT_EQ(audio->streams[0].path, "m/a.ogg");
+    EXPECT_TRUE(audio->streams[0].closed);
+    EXPECT_FALSE(audio->streams[0].played);
     sound.update();
-    EXPECT_TRUE(audio->streams.empty());
+    EXPECT_EQ(played(), 0u);
+}
+
+// The audio options announce the playlist only when one of its entries plays. Entries that
+// are missing, empty or not audio are found at load, never opened again, and with none left
+// the song is ready in the playlist's place.
+TEST_F(SoundManagerTest, APlaylistIsUsedOnlyWhenOneOfItsEntriesPlays) {
+    addPlaylist("gone.ogg\nnot-audio.txt\nlast.ogg\n");
+    missingFiles = {"m/gone.ogg", "m/not-audio.txt"};
+    SoundManager& sound = build();
+    EXPECT_TRUE(sound.musicFromPlaylist());
+    EXPECT_EQ(std::count(loadCalls.begin(), loadCalls.end(), "openStream m/last.ogg"), 1);
+    sound.playlist().setRandom(false);
+    sound.setMusicEnabled(true);
+    EXPECT_EQ(countCalls("openStream"), 1) << "straight to the entry that plays";
+    EXPECT_EQ(audio->lastStream()->path, "m/last.ogg");
+
+    for (const bool empty : {false, true}) {
+        manager.reset();
+        missingFiles = {"m/gone.ogg", "m/not-audio.txt"};
+        if (empty) {
+            streamLengthMs = 0;  // the last entry opens, but holds nothing
+        } else {
+            missingFiles.insert("m/last.ogg");
+        }
+        SoundManager& none = build();
+        EXPECT_TRUE(none.playlist().isLoaded());
+        EXPECT_FALSE(none.musicFromPlaylist()) << empty;
+        EXPECT_EQ(std::count_if(loadCalls.begin(), loadCalls.end(),
+                                [](const std::string& c) { return c.rfind("openStream", 0) == 0; }),
+                  3);
+        ASSERT_EQ(audio->songs.size(), 1u);
+        EXPECT_TRUE(song().paused);
+        none.setMusicEnabled(true);
+        none.update();
+        EXPECT_EQ(none.musicState(), MusicState::Song);
+        EXPECT_FALSE(song().paused);
+        EXPECT_EQ(countCalls("openStream"), 0);
+    }
 }
 
 TEST_F(SoundManagerTest, ADeviceThatWillNotOpenLeavesEverythingHarmless) {
@@ -208,13 +263,13 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
     sound.setMusicVolume(80);
 
     sound.setMusicEnabled(false);  // Stopped + off
-    EXPECT_TRUE(audio->streams.empty());
+    EXPECT_EQ(played(), 0u);
 
     sound.setMusicEnabled(true);
     EXPECT_EQ(sound.musicState(), MusicState::Stream);
-    ASSERT_EQ(audio->streams.size(), 1u);
-    EXPECT_EQ(audio->streams[0].path, "m/a.ogg");
-    EXPECT_TRUE(audio->streams[0].played);
+    ASSERT_EQ(played(), 1u);
+    EXPECT_EQ(playedStream(0).path, "m/a.ogg");
+    EXPECT_TRUE(playedStream(0).played);
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 80);
     sound.setMusicVolume(-20);
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 0);
@@ -223,14 +278,14 @@ TEST_F(SoundManagerTest, StreamToggleStartsANewTrackAndClosesIt) {
 
     sound.setMusicEnabled(true);  // toggle: stops
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
-    EXPECT_TRUE(audio->streams[0].closed);
+    EXPECT_TRUE(playedStream(0).closed);
 
     sound.setMusicEnabled(true);  // a new track, not the old one resumed
-    ASSERT_EQ(audio->streams.size(), 2u);
-    EXPECT_EQ(audio->streams[1].path, "m/b.ogg");
+    ASSERT_EQ(played(), 2u);
+    EXPECT_EQ(playedStream(1).path, "m/b.ogg");
     sound.setMusicEnabled(false);
     EXPECT_EQ(sound.musicState(), MusicState::Stopped);
-    EXPECT_TRUE(audio->streams[1].closed);
+    EXPECT_TRUE(playedStream(1).closed);
     EXPECT_EQ(audio->openStreamCount(), 0);
 }
 
@@ -240,8 +295,8 @@ TEST_F(SoundManagerTest, TheConfigurationStartAlwaysStartsTheMusic) {
     sound.setMusicState(MusicState::Stopped);
     sound.setMusicEnabled(true);
     EXPECT_EQ(sound.musicState(), MusicState::Stream);
-    ASSERT_EQ(audio->streams.size(), 1u);
-    EXPECT_TRUE(audio->streams[0].played);
+    ASSERT_EQ(played(), 1u);
+    EXPECT_TRUE(playedStream(0).played);
 }
 
 TEST_F(SoundManagerTest, UpdateChangesTrackOnlyOnceTheCurrentOneHasEnded) {
@@ -249,19 +304,19 @@ TEST_F(SoundManagerTest, UpdateChangesTrackOnlyOnceTheCurrentOneHasEnded) {
     SoundManager& sound = build();
     sound.playlist().setRandom(false);
     sound.setMusicEnabled(true);
-    ASSERT_EQ(audio->streams.size(), 1u);
+    ASSERT_EQ(played(), 1u);
 
     // Even in its last two seconds the track plays on: the next one waits for its end.
-    audio->streams[0].positionMs = audio->streams[0].lengthMs - 1;
+    playedStream(0).positionMs = playedStream(0).lengthMs - 1;
     sound.update();
-    EXPECT_EQ(audio->streams.size(), 1u);
+    EXPECT_EQ(played(), 1u);
 
-    audio->finishStream(static_cast<StreamHandle>(1));
+    audio->finishStream(static_cast<StreamHandle>(audio->streams.size()));
     sound.update();
-    ASSERT_EQ(audio->streams.size(), 2u);
-    EXPECT_EQ(audio->streams[1].path, "m/b.ogg");
-    EXPECT_TRUE(audio->streams[1].played);
-    EXPECT_TRUE(audio->streams[0].closed) << "a finished stream is released";
+    ASSERT_EQ(played(), 2u);
+    EXPECT_EQ(playedStream(1).path, "m/b.ogg");
+    EXPECT_TRUE(playedStream(1).played);
+    EXPECT_TRUE(playedStream(0).closed) << "a finished stream is released";
     EXPECT_EQ(audio->channelVolumes[FakeAudioBackend::kStreamChannel], 100);
 
     // A long session keeps exactly one stream open.
@@ -269,7 +324,7 @@ TEST_F(SoundManagerTest, UpdateChangesTrackOnlyOnceTheCurrentOneHasEnded) {
         audio->finishStream(static_cast<StreamHandle>(audio->streams.size()));
         sound.update();
     }
-    EXPECT_EQ(audio->streams.size(), 52u);
+    EXPECT_EQ(played(), 52u);
     EXPECT_EQ(audio->openStreamCount(), 1);
     EXPECT_EQ(audio->streams.back().path, "m/b.ogg");
 }
@@ -308,6 +363,7 @@ TEST_F(SoundManagerTest, AnEmptyPlaylistFallsBackToTheSong) {
     addPlaylist("#EXTM3U\n");
     SoundManager& sound = build();
     EXPECT_TRUE(sound.playlist().isLoaded());
+    EXPECT_FALSE(sound.musicFromPlaylist()) << "not announced as a playlist that will play";
     sound.setMusicEnabled(true);
     sound.update();
     EXPECT_EQ(sound.musicState(), MusicState::Song);
@@ -321,8 +377,9 @@ TEST_F(SoundManagerTest, DestructionReleasesEverythingThenStopsTheLayer) {
     sound.setMusicEnabled(true);
     std::vector<std::string> log;
     audio->outliving = &log;
+    const std::string closePlaying = "closeStream " + std::to_string(audio->streams.size());
     manager.reset();
-    EXPECT_EQ(log.front(), "closeStream 1");
+    EXPECT_EQ(log.front(), closePlaying);
     EXPECT_EQ(std::set<std::string>(log.begin(), log.end()).size(), 9u) << "six effects freed once";
     EXPECT_EQ(log.back(), "stop");
 }

@@ -15,5 +15,9 @@ bool generateInterfaceTextures(const std::string& root);
 bool generateModels(const std::string& root);
 // sons/: detonation.ogg, boom.ogg, clic.ogg, loutre1-3.wav and musique.mid.
 bool generateSounds(const std::string& root);
+// textures/icone.bmp (the window icon, keyed black) and, when themeRoot is not empty, the
+// icon theme's PNGs themeRoot/NxN/apps/zorblat.png at 16, 32, 48, 64, 128 and 256 pixels
+// (their folders already exist).
+bool generateIcons(const std::string& root, const std::string& themeRoot);
 
 }  // namespace assetgen

@@ -49,20 +49,20 @@ void putChunk(std::string& out, const char type[5], const std::string& body) {
     putBigEndian(out, crc32(reinterpret_cast<const uint8_t*>(typed.data()), typed.size()));
 }
 
-}  // namespace
-
-bool writePng(const char* path, int width, int height, const std::vector<uint8_t>& rgb) {
+// channels: 3 (RGB) or 4 (RGBA).
+bool writePixels(const char* path, int width, int height, const std::vector<uint8_t>& pixels,
+                 unsigned channels) {
     if (width <= 0 || height <= 0 ||
-        rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 3u) {
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * channels) {
         return false;
     }
     // Each row starts with its filter type, 0 (none).
-    const size_t rowBytes = static_cast<size_t>(width) * 3u;
+    const size_t rowBytes = static_cast<size_t>(width) * channels;
     std::vector<uint8_t> raw;
     raw.reserve((rowBytes + 1) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
-        const uint8_t* row = rgb.data() + static_cast<size_t>(y) * rowBytes;
+        const uint8_t* row = pixels.data() + static_cast<size_t>(y) * rowBytes;
         raw.insert(raw.end(), row, row + rowBytes);
     }
 
@@ -85,7 +85,8 @@ bool writePng(const char* path, int width, int height, const std::vector<uint8_t
     std::string header;
     putBigEndian(header, static_cast<uint32_t>(width));
     putBigEndian(header, static_cast<uint32_t>(height));
-    header += {8, 2, 0, 0, 0};  // 8 bits, RGB, deflate, adaptive filters, no interlace
+    // 8 bits, colour type RGB (2) or RGBA (6), deflate, adaptive filters, no interlace.
+    header += {8, static_cast<char>(channels == 4 ? 6 : 2), 0, 0, 0};
 
     std::string file = "\x89PNG\r\n\x1a\n";
     putChunk(file, "IHDR", header);
@@ -98,4 +99,14 @@ bool writePng(const char* path, int width, int height, const std::vector<uint8_t
     }
     const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && written;
+}
+
+}  // namespace
+
+bool writePng(const char* path, int width, int height, const std::vector<uint8_t>& rgb) {
+    return writePixels(path, width, height, rgb, 3);
+}
+
+bool writePngRgba(const char* path, int width, int height, const std::vector<uint8_t>& rgba) {
+    return writePixels(path, width, height, rgba, 4);
 }
