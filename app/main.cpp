@@ -14,6 +14,7 @@
 #include "app/Startup.h"
 #include "app/WindowIdentity.h"
 #include "framework/EventReport.h"
+#include "framework/GameWindow.h"
 #include "framework/ScreenDispatch.h"
 #include "menus/ExitScreen.h"
 #include "menus/MainMenuScreen.h"
@@ -77,9 +78,16 @@ int main(int argc, char** argv) {
         gameclock::TimedPart window("window");
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-        startup::openGameWindow();
+        if (!startup::openGameWindow()) {
+            setFirstShownAction(&gamewindow::enterFullScreen);
+        }
     }
     windowidentity::announce();
+    // Vsync where the driver offers it; either way play is paced at the display's rate.
+    const char* vsync = gamewindow::enableVsync();
+    const double refreshHz = gamewindow::refreshRateHz();
+    setDisplayRate(refreshHz);
+    eventreport::report("pacing vsync=%s refresh=%.0f", vsync ? vsync : "none", refreshHz);
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
     startup::ignoreKeyRepeat();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "render/Clock.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -77,7 +78,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     }
 
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(screenspace::kWidth, screenspace::kHeight);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

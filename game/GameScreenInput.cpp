@@ -7,6 +7,7 @@
 #include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "render/Clock.h"
+#include "render/ScreenSpace.h"
 
 namespace {
 
@@ -21,27 +22,32 @@ bool isQwertyLeft(int key) { return key == 'a'; }
 
 }  // namespace
 
+void GameScreen::suspend() {
+    if (!mainMenu_ || !screenSlot) {
+        return;
+    }
+    gameSuspended_ = true;
+    suspendedAt_ = gameclock::elapsedMs();
+    suspensionPending_ = true;
+    // The menus expect the plain perspective over the picture; the zoom effect may have left a
+    // wider one.
+    screenspace::usePictureViewport();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(90.0, 1.0, 1.0, 10000.0);
+    glMatrixMode(GL_MODELVIEW);
+    // Releases are sent to whichever screen is current, so keys held now would still be
+    // down when the game resumes.
+    weapon_->releaseAllKeys();
+    stopMouseLook();
+    // With the score, so a test can tell that time away does not count.
+    eventreport::report("game-suspended score=%d", currentScore());
+    switchScreen(*this, mainMenu_());
+}
+
 void GameScreen::keyboard(int key, int, int) {
     if (key == kEscape) {
-        if (!mainMenu_ || !screenSlot) {
-            return;
-        }
-        gameSuspended_ = true;
-        suspendedAt_ = gameclock::elapsedMs();
-        suspensionPending_ = true;
-        // The menus expect the plain perspective over the whole window; the zoom effect may
-        // have left a wider one.
-        glViewport(0, 0, windowWidth(), windowHeight());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(90.0, 1.0, 1.0, 10000.0);
-        glMatrixMode(GL_MODELVIEW);
-        // Releases are sent to whichever screen is current, so keys held now would still be
-        // down when the game resumes.
-        weapon_->releaseAllKeys();
-        stopMouseLook();
-        eventreport::report("game-suspended");
-        switchScreen(*this, mainMenu_());
+        suspend();
         return;
     }
     if (isQwertyForward(key)) {

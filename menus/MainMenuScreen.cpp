@@ -20,6 +20,7 @@
 #include "menus/OptionsMenuScreen.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -127,8 +128,8 @@ void MainMenuScreen::drawFrame() {
 
     // The light sweeps +-90 units across the scene with the mouse.
     glColor3f(1.0f, 1.0f, 1.0f);
-    light_.set(static_cast<float>((mouseX_ - screenspace::kWidth / 2) * 0.0009765625 * 180.0),
-               static_cast<float>(((screenspace::kHeight - mouseY_) - screenspace::kHeight / 2) *
+    light_.set(static_cast<float>((mouseX_ - PictureFrame::kWidth / 2) * 0.0009765625 * 180.0),
+               static_cast<float>(((PictureFrame::kHeight - mouseY_) - PictureFrame::kHeight / 2) *
                                   0.0013020833721384406 * 180.0),
                100.0f);
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -41,7 +42,7 @@ bool MenuButton::contains(int x, int y) const {
 
 void MenuButton::draw(int mouseX, int mouseY) const {
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(screenspace::kWidth, screenspace::kHeight, true);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight, true);
 
     glEnable(GL_TEXTURE_2D);
     const Texture* picture = contains(mouseX, mouseY) ? hover_.get() : normal_.get();

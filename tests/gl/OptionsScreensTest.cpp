@@ -123,7 +123,7 @@ TEST_F(OptionsRulesTest, SensitivityFollowsTheSliderAndItsMarker) {
     // The camera's first pair reads as -2, and either arrow moves both values its way.
     camera.setHorizontalSensitivity(0.0018f);
     camera.setVerticalSensitivity(0.0012f);
-    GameOptionsScreen fresh;
+    GameOptionsScreen fresh(GameScreen::instance());
     fresh.screenSlot = &slot_;
     EXPECT_EQ(GameOptionsScreen::sensitivityMarkerX(fresh.sensitivitySlider()), 350);
     click(fresh, 605, 300);
