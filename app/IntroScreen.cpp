@@ -1,6 +1,7 @@
 // IntroScreen: the loading picture; builds the other screens once it is on screen.
 #include "app/IntroScreen.h"
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
 #include "render/ScreenSpace.h"
 
@@ -24,7 +25,7 @@ bool startupPending_ = true;
 
 IntroScreen::IntroScreen(BuildTheRest buildTheRest)
     : buildTheRest_(buildTheRest), background_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceOpaque(*background_, "./ressources/textures/firstMenu.bmp", true);
+    texturesets::loadInterfaceOpaque(*background_, assetnames::kIntroPicture, true);
 }
 
 IntroScreen::~IntroScreen() = default;

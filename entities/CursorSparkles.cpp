@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
@@ -36,7 +37,7 @@ CursorSparkles::CursorSparkles()
       lastFrameTime_(static_cast<float>(gameclock::elapsedMs())),
       lastEmitTime_(lastFrameTime_),
       texture_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceOpaque(*texture_, "./ressources/textures/particle.bmp", false);
+    texturesets::loadInterfaceOpaque(*texture_, assetnames::kParticle, false);
 }
 
 CursorSparkles::~CursorSparkles() = default;

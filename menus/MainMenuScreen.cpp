@@ -18,6 +18,7 @@
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/OptionsMenuScreen.h"
+#include "render/AssetNames.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
 #include "render/PictureFrame.h"
@@ -47,7 +48,7 @@ MainMenuScreen& MainMenuScreen::instance() { return SingleInstance<MainMenuScree
 MainMenuScreen::MainMenuScreen(GameScreen& game) : game_(game) {
     font_ = std::make_unique<BitmapFont>();
     fontTexture_ = std::make_unique<Texture>();
-    texturesets::loadInterfaceTiled(*fontTexture_, "./ressources/textures/Font.bmp");
+    texturesets::loadInterfaceTiled(*fontTexture_, assetnames::kFont);
     font_->setTexture(fontTexture_->id(), 15, 15);
     font_->setFirstChar(32);
     font_->setGlyphSize(15, 15, 10);
@@ -56,7 +57,7 @@ MainMenuScreen::MainMenuScreen(GameScreen& game) : game_(game) {
 
     creditsScroll_ = 300.0f;
     background_ = std::make_unique<Texture>();
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
+    texturesets::loadInterfaceTiled(*background_, assetnames::kMenuBackground);
 
     otters_ = std::make_unique<Otter[]>(2);
     Otter& a = otters_[0];
@@ -84,9 +85,9 @@ MainMenuScreen::MainMenuScreen(GameScreen& game) : game_(game) {
     a.tick();
 
     titleModel_ = std::make_unique<Model>();
-    titleModel_->load("./ressources/models/VRK.obj");
+    titleModel_->load(assetnames::kTitleModel);
     auto skin = std::make_unique<Texture>();
-    texturesets::loadInterfaceOpaque(*skin, "./ressources/textures/VRK.bmp", true);
+    texturesets::loadInterfaceOpaque(*skin, assetnames::kTitleSkin, true);
     titleModel_->setTexture(skin.release());
 
     resumeButton_ = MenuButton::create(384, 130, 256, 64, "resume2.bmp", "resume1.bmp");

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "render/AssetNames.h"
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
@@ -17,7 +18,7 @@ std::unique_ptr<MenuButton> MenuButton::create(int left, int top, int width, int
                                                const char* normalPicture,
                                                const char* hoverPicture) {
     auto button = std::make_unique<MenuButton>();
-    const std::string dir = "./ressources/textures/ihm/";
+    const std::string dir = assetnames::kWidgetFolder;
     auto normal = std::make_unique<Texture>();
     texturesets::loadKeyedBlack(*normal, (dir + normalPicture).c_str(), true);
     auto hover = std::make_unique<Texture>();
