@@ -32,7 +32,7 @@ MainMenuScreen& buildScreens() {
         return MainMenuScreen::instance();
     }
     GameScreen& game = GameScreen::instance();
-    SingleInstance<GameOptionsScreen>::build(game);
+    GameOptionsScreen& gameOptions = SingleInstance<GameOptionsScreen>::build(game);
     MainMenuScreen& menu = SingleInstance<MainMenuScreen>::build(game);
     // After the menu's otters: both draw on the C random numbers, and the otters have always
     // had theirs first.
@@ -40,7 +40,7 @@ MainMenuScreen& buildScreens() {
     ExitScreen::instance();
     game.setExits(&mainMenuForGame, &resultsForGame);
     // Last: the settings are pushed into the game, the sound and the game options.
-    loadConfig();
+    loadConfig(game, gameOptions);
     return menu;
 }
 
