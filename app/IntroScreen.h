@@ -12,7 +12,11 @@ class Texture;
 // Any key or mouse button then leads to the main menu.
 class IntroScreen : public MenuScreen {
 public:
-    IntroScreen();
+    // Builds everything behind the intro, each built screen switching through slot, and
+    // answers the screen the intro leads to.
+    using BuildTheRest = Screen& (*)(Screen** slot);
+
+    explicit IntroScreen(BuildTheRest buildTheRest);
     ~IntroScreen() override;
 
     void display() override;
@@ -27,7 +31,11 @@ public:
     static bool startupPending();
 
 private:
+    void buildTheRestOnce();
     void leave();
+
+    BuildTheRest buildTheRest_;
+    Screen* next_ = nullptr;
 
     std::unique_ptr<Texture> background_;
     bool firstFrameShown_ = false;

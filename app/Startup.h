@@ -4,8 +4,9 @@
 namespace startup {
 
 // Enters full-screen game mode at 1024x768:32@85. Where that is impossible (virtual displays,
-// many desktops) a 1024 x 768 window at the top-left corner takes its place, so the game
-// always runs. Returns true when real game mode was entered.
+// many desktops) a window takes its place, so the game always runs: it opens at 1024 x 768 at the
+// top-left corner, and the caller has it go full screen once it shows
+// (gamewindow::enterFullScreen). Returns true when real game mode was entered.
 bool openGameWindow();
 
 // Asks the X server to send a held key as repeated presses without made-up releases, so that

@@ -9,20 +9,27 @@
 #include <string>
 
 #include "app/DataFolders.h"
+#include "app/GameAssembly.h"
 #include "app/IntroScreen.h"
 #include "app/Startup.h"
 #include "app/WindowIdentity.h"
 #include "framework/EventReport.h"
+#include "framework/GameWindow.h"
 #include "framework/ScreenDispatch.h"
 #include "menus/ExitScreen.h"
+#include "menus/MainMenuScreen.h"
 #include "menus/Settings.h"
 #include "render/Clock.h"
 
 namespace {
 
-// The first screen is built once by start-up and destroyed at exit like every other screen.
+// Everything else is built behind the intro's first picture (see GameAssembly).
+Screen& buildBehindTheIntro(Screen** slot) { return gameassembly::buildScreens(slot); }
+
+// The first screen is built once by start-up and destroyed at exit like every other screen,
+// after all of them.
 Screen& introScreen() {
-    static IntroScreen screen;
+    static IntroScreen screen(&buildBehindTheIntro);
     return screen;
 }
 
@@ -71,9 +78,16 @@ int main(int argc, char** argv) {
         gameclock::TimedPart window("window");
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-        startup::openGameWindow();
+        if (!startup::openGameWindow()) {
+            setFirstShownAction(&gamewindow::enterFullScreen);
+        }
     }
     windowidentity::announce();
+    // Vsync where the driver offers it; either way play is paced at the display's rate.
+    const char* vsync = gamewindow::enableVsync();
+    const double refreshHz = gamewindow::refreshRateHz();
+    setDisplayRate(refreshHz);
+    eventreport::report("pacing vsync=%s refresh=%.0f", vsync ? vsync : "none", refreshHz);
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
     startup::ignoreKeyRepeat();

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -46,7 +48,7 @@ CursorSparkles::CursorSparkles()
       lastFrameTime_(static_cast<float>(gameclock::elapsedMs())),
       lastEmitTime_(lastFrameTime_),
       texture_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceOpaque(*texture_, "./ressources/textures/particle.bmp", false);
+    texturesets::loadInterfaceOpaque(*texture_, assetnames::kParticle, false);
 }
 
 CursorSparkles::~CursorSparkles() = default;
@@ -92,7 +94,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     }
 
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(screenspace::kWidth, screenspace::kHeight);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
 #include "render/Model.h"
 #include "render/ScreenSpace.h"
@@ -36,7 +37,7 @@ GLuint textureName(const std::unique_ptr<Texture>& texture) { return texture ? t
 }  // namespace
 
 Weapon::Weapon() : ownModel_(std::make_unique<Model>()) {
-    ownModel_->load("./ressources/models/arme.obj");
+    ownModel_->load(assetnames::kWeaponModel);
     setModel(ownModel_.get());
 }
 

@@ -30,6 +30,13 @@ public:
     // What the event report calls this screen ("main-menu", "game", ...).
     virtual const char* name() const = 0;
 
+    // Whether this screen animates play, drawn at the display's refresh rate; the others need
+    // no more than 60 frames a second.
+    virtual bool playsAtDisplayRate() const { return false; }
+    // The player has left the window (hidden, minimised, keyboard focus lost). A screen that
+    // plays suspends itself here; the others have nothing to do.
+    virtual void playerLeft() {}
+
     // The window point the game warps the pointer to every frame and measures motion from.
     // It is deliberately not the window centre: the game always ran with these values.
     int32_t warpX;

@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "render/PictureFrame.h"
 #include "sound/SoundManager.h"
 
 void idleRedisplay() {
@@ -21,9 +22,13 @@ double perspectiveAspect(int width, int height) {
 }
 
 void reshapePerspective(int width, int height) {
-    glViewport(0, 0, width, height);
+    // Every screen draws into the picture's rectangle of the window, whose 4:3 shape always
+    // gives the aspect 1 the views were tuned with.
+    const PictureFrame frame(width, height);
+    const PictureFrame::Rect& picture = frame.picture();
+    glViewport(picture.left, picture.bottom, picture.width, picture.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(90.0, perspectiveAspect(width, height), 1.0, 10000.0);
+    gluPerspective(90.0, perspectiveAspect(picture.width, picture.height), 1.0, 10000.0);
     glMatrixMode(GL_MODELVIEW);
 }

@@ -1,4 +1,4 @@
-// ScreenDispatch: forwards each GLUT event, untouched, to the current screen.
+// ScreenDispatch: forwards each GLUT event to the current screen, and paces the frame loop.
 #include "framework/ScreenDispatch.h"
 
 #include <GL/freeglut.h>
@@ -6,22 +6,46 @@
 #include <csignal>
 
 #include "framework/EventReport.h"
+#include "framework/FramePacer.h"
+#include "framework/GameWindow.h"
 #include "framework/GlErrorReport.h"
 #include "framework/KeyRepeatFilter.h"
 #include "render/Clock.h"
+#include "render/ScreenSpace.h"
+#include "sound/SoundManager.h"
 
 Screen* currentScreen = nullptr;
 
 namespace {
 
-int windowWidth_ = kScreenSpaceWidth;
-int windowHeight_ = kScreenSpaceHeight;
+constexpr int kMouseButtons = 8;
+// freeglut tells nothing of the keyboard focus: during play it is asked this often.
+constexpr double kFocusPollMs = 250.0;
+// While the window is hidden nothing is drawn; the music still moves on to its next track and
+// a quit request is still heard, this often.
+constexpr unsigned kHiddenTickMs = 250;
+
+// How long the screens wait for the window to show at start-up, and how often they look.
+constexpr double kLongestWaitToShowMs = 1000.0;
+constexpr double kFirstShowPollMs = 20.0;
+
 bool pointerInWindow_ = true;
 int pointerEntryCount_ = 0;
 volatile std::sig_atomic_t quitRequested_ = 0;
 void (*quitAction_)() = nullptr;
+bool (*firstShownAction_)() = nullptr;
 KeyRepeatFilter keyRepeats_;
+FramePacer pacer_;
 long framesDrawn_ = 0;
+bool hidden_ = false;
+bool shownOnce_ = false;
+double waitToShowUntilMs_ = 0.0;
+bool resizeAwaited_ = false;
+int hiddenGeneration_ = 0;
+// Presses that landed on a bar: dropped, and so are their releases.
+bool pressDropped_[kMouseButtons] = {};
+gamewindow::Focus focusSeen_ = gamewindow::Focus::FollowsPointer;
+double nextFocusPollMs_ = 0.0;
 
 // The checked build looks for GL errors after every event, naming the screen that handled it
 // (the current one before the event: a switch takes effect afterwards).
@@ -33,30 +57,103 @@ void checkGl(const char* event, const Screen* screen) {
 void checkGl(const char*, const Screen*) {}
 #endif
 
-// Rounds towards minus infinity, so that points left of or above the window stay outside.
-int scaled(int value, int to, int from) {
-    const long long product = static_cast<long long>(value) * to;
-    long long q = product / from;
-    if (product % from != 0 && product < 0) {
-        --q;
+PictureFrame& frame() { return PictureFrame::current(); }
+
+// The player is gone: the keys he held are released elsewhere, and play suspends.
+void playerLeft() {
+    forgetHeldKeys();
+    Screen* screen = currentScreen;
+    screen->playerLeft();
+    checkGl("player left", screen);
+}
+
+// During play, a focus that moves from the game to another window suspends it. Only a move
+// seen happen counts: a focus that never was the game's (a window manager that focuses its
+// frame) tells nothing, nor does a pointer that leaves the window while the focus follows it
+// (the mouse look stops then, see GameScreen).
+bool focusLost(double nowMs, bool play) {
+    if (!play) {
+        focusSeen_ = gamewindow::Focus::FollowsPointer;
+        return false;
     }
-    return static_cast<int>(q);
+    if (nowMs < nextFocusPollMs_) {
+        return false;
+    }
+    nextFocusPollMs_ = nowMs + kFocusPollMs;
+    gamewindow::Focus focus = gamewindow::keyboardFocus();
+    // A focus that follows the pointer is the game's while the pointer is in its window.
+    if (focus == gamewindow::Focus::FollowsPointer && pointerInWindow_) {
+        focus = gamewindow::Focus::Ours;
+    }
+    const bool lost =
+        focusSeen_ == gamewindow::Focus::Ours && focus == gamewindow::Focus::Elsewhere;
+    focusSeen_ = focus;
+    return lost;
+}
+
+// Until the window first shows and its action (full screen) has resized it, the screens wait:
+// the intro's long loading step would otherwise run first, in a window of the wrong size. A
+// window whose showing or resizing is never reported goes on after a moment all the same.
+bool waitingToShow(double nowMs) {
+    if (firstShownAction_ == nullptr || (shownOnce_ && !resizeAwaited_)) {
+        return false;
+    }
+    if (waitToShowUntilMs_ == 0.0) {
+        waitToShowUntilMs_ = nowMs + kLongestWaitToShowMs;
+    }
+    return nowMs < waitToShowUntilMs_;
+}
+
+void hiddenTick(int generation) {
+    if (!hidden_ || generation != hiddenGeneration_) {
+        return;
+    }
+    if (quitRequested() && quitAction_) {
+        quitAction_();
+        return;
+    }
+    SoundManager::instance().update();
+    glutTimerFunc(kHiddenTickMs, hiddenTick, generation);
+}
+
+// Unseen, the loop has no idle step: it sleeps until an event comes. (Tests that send window
+// events without GLUT have no loop to change.)
+void runFrames(bool run) {
+    if (glutGet(GLUT_INIT_STATE) == 0) {
+        return;
+    }
+    if (run) {
+        glutIdleFunc(dispatch::idle);
+        glutPostRedisplay();
+    } else {
+        glutIdleFunc(nullptr);
+        glutTimerFunc(kHiddenTickMs, hiddenTick, ++hiddenGeneration_);
+    }
+}
+
+void toggleFullScreen() {
+    eventreport::report("full-screen %s", gamewindow::toggleFullScreen() ? "on" : "off");
+}
+
+void drawFrame() {
+    // Nothing else draws on the bars, and a resized window's new pixels hold anything.
+    screenspace::clearBars();
+    Screen* screen = currentScreen;
+    screen->display();
+    checkGl("display", screen);
+    ++framesDrawn_;
 }
 
 }  // namespace
 
-void setWindowSize(int width, int height) {
-    windowWidth_ = width > 0 ? width : 1;
-    windowHeight_ = height > 0 ? height : 1;
-}
-int windowWidth() { return windowWidth_; }
-int windowHeight() { return windowHeight_; }
+void setWindowSize(int width, int height) { frame().setWindowSize(width, height); }
+int windowWidth() { return frame().windowWidth(); }
+int windowHeight() { return frame().windowHeight(); }
 
-int screenXFromWindow(int x) { return scaled(x, kScreenSpaceWidth, windowWidth_); }
-int screenYFromWindow(int y) { return scaled(y, kScreenSpaceHeight, windowHeight_); }
-// The window pixel whose span contains the screen point: the inverse of the mapping above.
-int windowXFromScreen(int x) { return scaled(x * 2 + 1, windowWidth_, 2 * kScreenSpaceWidth); }
-int windowYFromScreen(int y) { return scaled(y * 2 + 1, windowHeight_, 2 * kScreenSpaceHeight); }
+int screenXFromWindow(int x) { return frame().pictureX(x); }
+int screenYFromWindow(int y) { return frame().pictureY(y); }
+int windowXFromScreen(int x) { return frame().windowX(x); }
+int windowYFromScreen(int y) { return frame().windowY(y); }
 
 void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
     const int wx = windowXFromScreen(x);
@@ -68,6 +165,11 @@ void warpPointerToScreenPoint(int x, int y, int& reportedX, int& reportedY) {
 
 bool pointerInWindow() { return pointerInWindow_; }
 int pointerEntryCount() { return pointerEntryCount_; }
+
+bool windowHidden() { return hidden_; }
+
+void setDisplayRate(double hz) { pacer_.setDisplayRate(hz); }
+void setFirstShownAction(bool (*action)()) { firstShownAction_ = action; }
 
 void requestQuit() { quitRequested_ = 1; }
 bool quitRequested() { return quitRequested_ != 0; }
@@ -92,37 +194,65 @@ void forgetHeldKeys() {
 
 namespace dispatch {
 
-// The callbacks neither filter, reorder nor buffer: a screen sees what GLUT reported (mouse
-// positions in screen space),
-// and an event that arrives after a switch goes to the new screen (a key pressed on one screen
-// may be released on the next).
+// The callbacks neither reorder nor buffer: a screen sees what GLUT reported (mouse positions
+// in screen space), and an event that arrives after a switch goes to the new screen (a key
+// pressed on one screen may be released on the next). Dropped are only key repeats, clicks on
+// the bars and the full-screen keys.
 void display() {
+    if (hidden_) {
+        return;
+    }
     static bool firstFrameDrawn = false;
     if (!firstFrameDrawn) {
         gameclock::TimedPart part("first frame");
-        Screen* screen = currentScreen;
-        screen->display();
+        drawFrame();
         firstFrameDrawn = true;
-        checkGl("display", screen);
-        ++framesDrawn_;
         return;
     }
-    Screen* screen = currentScreen;
-    screen->display();
-    checkGl("display", screen);
-    ++framesDrawn_;
+    drawFrame();
 }
+// One frame's work when it is due; until then a sleep that any event cuts short. The loop
+// never spins, and a hidden window has no idle step at all (see windowStatus).
 void idle() {
     if (quitRequested() && quitAction_) {
         quitAction_();
         return;
     }
-    gameclock::idleStep();
     Screen* screen = currentScreen;
+    const bool play = screen->playsAtDisplayRate();
+    const double now = gameclock::realTimeMs();
+    if (waitingToShow(now)) {
+        gamewindow::waitForEvents(kFirstShowPollMs);
+        return;
+    }
+    if (focusLost(now, play)) {
+        eventreport::report("focus-lost");
+        playerLeft();
+        return;
+    }
+    const double wait = pacer_.msUntilFrame(now);
+    if (wait > 0.0) {
+        gamewindow::waitForEvents(wait);
+        return;
+    }
+    pacer_.startFrame(now, play);
+    gameclock::idleStep();
     screen->idle();
     checkGl("idle", screen);
 }
 void mouse(int button, int state, int x, int y) {
+    // A click on a bar acts on nothing, not even as a click beside every button.
+    const bool tracked = button >= 0 && button < kMouseButtons;
+    if (state == GLUT_DOWN && !frame().onPicture(x, y)) {
+        if (tracked) {
+            pressDropped_[button] = true;
+        }
+        return;
+    }
+    if (state == GLUT_UP && tracked && pressDropped_[button]) {
+        pressDropped_[button] = false;
+        return;
+    }
     Screen* screen = currentScreen;
     screen->mouse(button, state, screenXFromWindow(x), screenYFromWindow(y));
     checkGl("mouse", screen);
@@ -137,14 +267,21 @@ void passiveMotion(int x, int y) {
     screen->passiveMotion(screenXFromWindow(x), screenYFromWindow(y));
     checkGl("passive motion", screen);
 }
-// Presses made up by key repeat are the one thing dropped: a held Escape must not walk from
-// the game through the main menu to the exit screen.
+// Presses made up by key repeat are dropped: a held Escape must not walk from the game through
+// the main menu to the exit screen. Alt+Enter and F11 switch between full screen and a window
+// on every screen.
 void keyboard(unsigned char key, int x, int y) {
-    if (keyRepeats_.acceptPress(key, false)) {
-        Screen* screen = currentScreen;
-        screen->keyboard(key, x, y);
-        checkGl("keyboard", screen);
+    if (!keyRepeats_.acceptPress(key, false)) {
+        return;
     }
+    constexpr unsigned char kEnter = 13;
+    if (key == kEnter && (glutGetModifiers() & GLUT_ACTIVE_ALT)) {
+        toggleFullScreen();
+        return;
+    }
+    Screen* screen = currentScreen;
+    screen->keyboard(key, x, y);
+    checkGl("keyboard", screen);
 }
 void keyboardUp(unsigned char key, int x, int y) {
     keyRepeats_.release();
@@ -153,11 +290,16 @@ void keyboardUp(unsigned char key, int x, int y) {
     checkGl("keyboard up", screen);
 }
 void special(int key, int x, int y) {
-    if (keyRepeats_.acceptPress(key, true)) {
-        Screen* screen = currentScreen;
-        screen->special(key, x, y);
-        checkGl("special", screen);
+    if (!keyRepeats_.acceptPress(key, true)) {
+        return;
     }
+    if (key == GLUT_KEY_F11) {
+        toggleFullScreen();
+        return;
+    }
+    Screen* screen = currentScreen;
+    screen->special(key, x, y);
+    checkGl("special", screen);
 }
 void specialUp(int key, int x, int y) {
     keyRepeats_.release();
@@ -167,8 +309,14 @@ void specialUp(int key, int x, int y) {
 }
 void reshape(int width, int height) {
     setWindowSize(width, height);
-    // A test resizing the window waits for this before it clicks in the new size.
-    eventreport::report("window %dx%d", width, height);
+    if (shownOnce_) {
+        resizeAwaited_ = false;
+    }
+    // A test resizing the window waits for this before it clicks in the new size; the
+    // picture's rectangle is given from the window's top-left corner, y down.
+    const PictureFrame::Rect& picture = frame().picture();
+    eventreport::report("window %dx%d picture=%d,%d,%d,%d", width, height, picture.left,
+                        frame().top(), picture.width, picture.height);
     Screen* screen = currentScreen;
     screen->reshape(width, height);
     checkGl("reshape", screen);
@@ -182,9 +330,29 @@ void entry(int state) {
         forgetHeldKeys();
     }
 }
+// Hidden (unmapped, minimised): the player has gone, play suspends and nothing is drawn. Fully
+// covered: nothing is drawn either, but the player may still be there. Shown again: the frames
+// come back, on whatever screen is current (the main menu after a suspension).
 void windowStatus(int state) {
-    if (state == GLUT_HIDDEN) {
-        forgetHeldKeys();
+    const bool gone = state == GLUT_HIDDEN;
+    const bool unseen = gone || state == GLUT_FULLY_COVERED;
+    if (!unseen && !shownOnce_) {
+        shownOnce_ = true;
+        if (firstShownAction_) {
+            resizeAwaited_ = firstShownAction_();
+        }
+    }
+    const bool changed = unseen != hidden_;
+    hidden_ = unseen;
+    if (gone) {
+        // Every time: a covered window may be minimised next.
+        eventreport::report("hidden");
+        playerLeft();
+    } else if (changed) {
+        eventreport::report(unseen ? "covered" : "shown");
+    }
+    if (changed) {
+        runFrames(!unseen);
     }
 }
 

@@ -1,25 +1,26 @@
-// ScreenDispatch: the current-screen slot, the ten GLUT callbacks and screen switching.
+// ScreenDispatch: the current-screen slot, the GLUT callbacks, screen switching and the pace of
+// the frame loop.
 #pragma once
 
 #include "framework/Screen.h"
-#include "render/ScreenSpace.h"
+#include "render/PictureFrame.h"
 
 // The screen every GLUT event goes to; never null once start-up has run.
 extern Screen* currentScreen;
 
-// Registers the ten callbacks with GLUT, in the order the game has always used.
+// Registers the callbacks with GLUT, in the order the game has always used.
 void registerScreenCallbacks();
 
 // Hands control from one screen to another: the target takes over the source's slot and is
 // stored in it. Takes effect for the next event; nothing of the target is called now.
 void switchScreen(Screen& from, Screen& to);
 
-// Screens lay themselves out in a 1024 x 768 space, the game-mode window's size. When the real
-// window has another size (a resized fallback window, a game mode that came up larger), the
-// picture is stretched over it, and every mouse position is carried into that same space here,
-// from the size reshape last reported, so the mouse and the picture agree.
-constexpr int kScreenSpaceWidth = screenspace::kWidth;
-constexpr int kScreenSpaceHeight = screenspace::kHeight;
+// Screens lay themselves out in a 1024 x 768 picture. The window may have any size: the
+// picture is drawn as large as it fits, centred between black bars (PictureFrame), and every
+// mouse position is carried into the picture here, from the size reshape last reported, so the
+// mouse and the picture agree. Positions on the bars land outside 0..1023 x 0..767.
+constexpr int kScreenSpaceWidth = PictureFrame::kWidth;
+constexpr int kScreenSpaceHeight = PictureFrame::kHeight;
 void setWindowSize(int width, int height);
 int windowWidth();
 int windowHeight();
@@ -43,6 +44,17 @@ void forgetHeldKeys();
 // entered it: a screen that measures relative motion starts afresh after each entry.
 bool pointerInWindow();
 int pointerEntryCount();
+
+// Whether the window is unseen (unmapped, minimised or fully covered): nothing is drawn then,
+// and the loop wakes only for events (and a few times a second for the music).
+bool windowHidden();
+
+// The display's refresh rate, which paces play (0: unknown).
+void setDisplayRate(double hz);
+// Run once, the first time the window shows (start-up asks for full screen there, when the
+// window is on screen and a window manager will take the request); returns whether the window
+// is to be resized. The screens wait for that before their first idle step (a second at most).
+void setFirstShownAction(bool (*action)());
 
 // A request to end the program from outside (a signal): the next idle step runs the quit
 // action instead of the current screen's idle. Safe to call from a signal handler.

@@ -10,6 +10,7 @@
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "game/GameTuning.h"
+#include "render/AssetNames.h"
 #include "render/BitmapFont.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
@@ -84,10 +85,10 @@ std::unique_ptr<Texture> loaded(bool (*load)(Texture&, const char*), const char*
 
 GameHud::GameHud()
     : font_(std::make_unique<BitmapFont>()),
-      fontTexture_(loaded(texturesets::loadGameFont, "./ressources/textures/Font.bmp")),
-      radarTexture_(loaded(texturesets::loadRadar, "./ressources/textures/HUD/radar.bmp")),
-      radarDotTexture_(loaded(texturesets::loadRadar, "./ressources/textures/HUD/point.bmp")),
-      sweepTexture_(loaded(texturesets::loadSweep, "./ressources/textures/HUD/balayeur.bmp")) {
+      fontTexture_(loaded(texturesets::loadGameFont, assetnames::kFont)),
+      radarTexture_(loaded(texturesets::loadRadar, assetnames::kRadar)),
+      radarDotTexture_(loaded(texturesets::loadRadar, assetnames::kRadarDot)),
+      sweepTexture_(loaded(texturesets::loadSweep, assetnames::kRadarSweep)) {
     font_->setTexture(fontTexture_->id(), kGlyphSize, kGlyphSize);
     font_->setFirstChar(kFirstGlyph);
     font_->setGlyphSize(kGlyphSize, kGlyphSize, kGlyphAdvance);

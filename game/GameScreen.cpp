@@ -13,6 +13,7 @@
 #include "game/Ground.h"
 #include "game/LineOfFire.h"
 #include "game/MouseLook.h"
+#include "render/AssetNames.h"
 #include "render/Clock.h"
 #include "render/FeedbackZoomEffect.h"
 #include "render/GlExtensions.h"
@@ -77,8 +78,8 @@ GameScreen::~GameScreen() {
 }
 
 void GameScreen::loadRenderer() {
-    toonTexture_ = loaded(texturesets::loadToonRamp, "./ressources/textures/toon.bmp");
-    toonGlowTexture_ = loaded(texturesets::loadToonRamp, "./ressources/textures/toon_glow.bmp");
+    toonTexture_ = loaded(texturesets::loadToonRamp, assetnames::kToonRamp);
+    toonGlowTexture_ = loaded(texturesets::loadToonRamp, assetnames::kGlowRamp);
     // The sky's faces stay empty until the first applyVideoSettings, which start-up always runs.
     skyBox_ = std::make_unique<SkyBox>();
     for (int face = 0; face < SkyBox::kFaceCount; ++face) {
@@ -95,11 +96,10 @@ void GameScreen::loadPlayer() {
     player_->setRenderer(renderer_.get());
     // The gun's skin stays empty until the first applyVideoSettings.
     player_->ownModel()->setTexture(std::make_unique<Texture>());
-    player_->setFireTexture(loaded(texturesets::loadFire, "./ressources/textures/fire.bmp"));
+    player_->setFireTexture(loaded(texturesets::loadFire, assetnames::kMuzzleFlash));
     player_->setFlashDuration(GameTuning::kFlashDurationMs);
     player_->setShotInterval(GameTuning::kShotIntervalMs);
-    player_->setCrosshairTexture(
-        loaded(texturesets::loadCrosshair, "./ressources/textures/crosshair.bmp"));
+    player_->setCrosshairTexture(loaded(texturesets::loadCrosshair, assetnames::kCrosshair));
     player_->setScreenSize(kScreenWidth, kScreenHeight);
     player_->setLight(&light_);
 }
@@ -107,10 +107,10 @@ void GameScreen::loadPlayer() {
 void GameScreen::loadModels() {
     // Skins stay empty until the first applyVideoSettings.
     otterModel_ = std::make_unique<Model>();
-    otterModel_->load("./ressources/models/loutre.obj");
+    otterModel_->load(assetnames::kOtterModel);
     otterModel_->setTexture(std::make_unique<Texture>());
     buildingModel_ = std::make_unique<Model>();
-    buildingModel_->load("./ressources/models/immeuble.obj");
+    buildingModel_->load(assetnames::kBuildingModel);
     buildingModel_->setTexture(std::make_unique<Texture>());
 }
 
@@ -156,22 +156,20 @@ void GameScreen::applyVideoSettings(int textureQuality, int textureFiltering,
     // The texture sets keep quality within 0..3 and map unknown filterings to nearest.
     const int q = textureQuality;
     const int f = textureFiltering;
-    skyBox_->load("./ressources/textures/skybox", q, f);
+    skyBox_->load(assetnames::kSkyBoxFolder, q, f);
     ground_->loadTextures(q, f);
 
     // The otter model is reloaded in place rather than replaced: the main menu's walking
     // otters hold the same model, and a replaced one would leave them pointing at freed memory.
     // Its skin keeps its texture name and gets the new picture below.
-    otterModel_->load(lowQualityOtter ? "./ressources/models/loutre_low.obj"
-                                      : "./ressources/models/loutre.obj");
+    otterModel_->load(lowQualityOtter ? assetnames::kLowOtterModel : assetnames::kOtterModel);
     for (int i = 0; i < herd_->count(); ++i) {
         herd_->otter(i).setModel(otterModel_.get());
     }
 
-    texturesets::loadWorld(*otterModel_->texture(), "./ressources/textures/loutre.bmp", q, f);
-    texturesets::loadWorld(*buildingModel_->texture(), "./ressources/textures/immeuble.bmp", q, f);
-    texturesets::loadWorldRepeating(*player_->ownModel()->texture(),
-                                    "./ressources/textures/arme.bmp", q, f);
+    texturesets::loadWorld(*otterModel_->texture(), assetnames::kOtterSkin, q, f);
+    texturesets::loadWorld(*buildingModel_->texture(), assetnames::kBuildingSkin, q, f);
+    texturesets::loadWorldRepeating(*player_->ownModel()->texture(), assetnames::kWeaponSkin, q, f);
 }
 
 void GameScreen::newGame() {

@@ -50,6 +50,13 @@ public:
     // The player stops: no movement key counts as held any more.
     void forgetHeldKeys() override;
     const char* name() const override { return "game"; }
+    bool playsAtDisplayRate() const override { return true; }
+    // The player left the window: suspended as by Escape.
+    void playerLeft() override { suspend(); }
+
+    // Leaves for the main menu with the game kept for resuming: the score's clock stops, held
+    // keys are let go and the mouse look stops. Nothing happens before the menus are set up.
+    void suspend();
 
     // A fresh game at the current difficulty: new otters, full building, zero counters.
     void newGame();
@@ -103,8 +110,6 @@ private:
     // The idle step's parts (GameScreenUpdate.cpp).
     void keepPlayerInArena();
     void endGame();
-    // Escape: the game is suspended and the main menu takes over (GameScreenInput.cpp).
-    void suspendToMenu();
 
     // Drawing (GameScreenDraw.cpp): the glowing objects into the glow corner, blurred; the
     // solid objects; the sky; the translucent wall at the arena's edge.

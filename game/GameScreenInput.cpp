@@ -9,6 +9,7 @@
 #include "game/GameStats.h"
 #include "game/MouseLook.h"
 #include "render/Clock.h"
+#include "render/ScreenSpace.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ bool isQwertyLeft(int key) { return key == 'a'; }
 
 void GameScreen::keyboard(int key, int, int) {
     if (key == kEscape) {
-        suspendToMenu();
+        suspend();
         return;
     }
     if (isQwertyForward(key)) {
@@ -37,15 +38,16 @@ void GameScreen::keyboard(int key, int, int) {
     }
 }
 
-void GameScreen::suspendToMenu() {
+void GameScreen::suspend() {
     if (!mainMenu_ || !screenSlot) {
         return;
     }
     gameSuspended_ = true;
-    stats_.suspend(gameclock::elapsedMs());
-    // The menus expect the plain perspective over the whole window; the zoom effect may
-    // have left a wider one.
-    glViewport(0, 0, windowWidth(), windowHeight());
+    const int32_t now = gameclock::elapsedMs();
+    stats_.suspend(now);
+    // The menus expect the plain perspective over the picture; the zoom effect may have left a
+    // wider one.
+    screenspace::usePictureViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(90.0, 1.0, 1.0, 10000.0);
@@ -54,7 +56,8 @@ void GameScreen::suspendToMenu() {
     // down when the game resumes.
     player_->releaseAllKeys();
     mouseLook_->stop();
-    eventreport::report("game-suspended");
+    // With the score, so a test can tell that time away does not count.
+    eventreport::report("game-suspended score=%d", stats_.score(difficulty_, now));
     switchScreen(*this, mainMenu_());
 }
 

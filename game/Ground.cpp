@@ -6,6 +6,7 @@
 #include <GL/glext.h>
 
 #include "game/GroundQuad.h"
+#include "render/AssetNames.h"
 #include "render/GlExtensions.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -74,7 +75,6 @@ void releaseUnit(GLenum unit) {
 
 }  // namespace
 
-
 Ground::Ground()
     : lightmapTexture_(std::make_unique<Texture>()),
       groundTexture_(std::make_unique<Texture>()),
@@ -83,9 +83,8 @@ Ground::Ground()
 Ground::~Ground() = default;
 
 void Ground::loadTextures(int quality, int filtering) {
-    texturesets::loadWorldRepeating(*groundTexture_, "./ressources/textures/sol.bmp", quality,
-                                    filtering);
-    texturesets::loadLightMap(*lightmapTexture_, "./ressources/textures/lightmap2.bmp", quality);
+    texturesets::loadWorldRepeating(*groundTexture_, assetnames::kGround, quality, filtering);
+    texturesets::loadLightMap(*lightmapTexture_, assetnames::kLightMap, quality);
 }
 
 void Ground::beginSpotLayer() const {

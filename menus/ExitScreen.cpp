@@ -10,6 +10,7 @@
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/Settings.h"
+#include "render/AssetNames.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -64,7 +65,7 @@ void ExitScreen::display() {
         return;
     }
     if (pictureNotLoaded) {
-        texturesets::loadInterfaceOpaque(*picture_, "./ressources/textures/lastMenu.bmp", true);
+        texturesets::loadInterfaceOpaque(*picture_, assetnames::kGoodbyePicture, true);
         pictureNotLoaded = false;
     }
     menuframe::beginFrame(*picture_);

@@ -9,6 +9,7 @@
 #include "entities/Weapon.h"
 #include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
+#include "framework/SingleInstance.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
@@ -70,12 +71,12 @@ float sliderFromVertical(float vertical) {
 }  // namespace
 
 GameOptionsScreen& GameOptionsScreen::instance() {
-    static GameOptionsScreen screen;
-    return screen;
+    return SingleInstance<GameOptionsScreen>::get();
 }
 
-GameOptionsScreen::GameOptionsScreen()
-    : difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
+GameOptionsScreen::GameOptionsScreen(GameScreen& game)
+    : game_(game),
+      difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
       difficultyLeftArrow_(MenuButton::create(200, 200, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       sensitivityRightArrow_(MenuButton::create(605, 300, 16, 16, "fleched.bmp", "fleched.bmp")),
       sensitivityLeftArrow_(MenuButton::create(400, 300, 16, 16, "flecheg.bmp", "flecheg.bmp")),
@@ -83,7 +84,7 @@ GameOptionsScreen::GameOptionsScreen()
       invertCheckBox_(MenuButton::create(50, 400, 16, 16, "check.bmp", "check.bmp")) {
     // The marker shows the sensitivity the camera has, read the way the settings file is read
     // back. Without a file the camera's own pair reads as -2, the same as after the first save.
-    sensitivitySlider_ = sliderFromVertical(GameScreen::instance().player().verticalSensitivity());
+    sensitivitySlider_ = sliderFromVertical(game_.player().verticalSensitivity());
 }
 
 GameOptionsScreen::~GameOptionsScreen() = default;
@@ -98,7 +99,7 @@ int GameOptionsScreen::sensitivityMarkerX(float slider) {
 }
 
 void GameOptionsScreen::display() {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = game_;
     menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     menuframe::drawButtons(
@@ -129,7 +130,7 @@ void GameOptionsScreen::display() {
 }
 
 void GameOptionsScreen::stepDifficulty(int step) {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = game_;
     const int d = game.difficulty();
     // Compared before adding, so a hand-edited extreme value cannot overflow.
     if (step > 0 ? d <= kHardest - kDifficultyStep : d >= kEasiest + kDifficultyStep) {
@@ -144,7 +145,7 @@ void GameOptionsScreen::stepSensitivity(int step) {
     if (step > 0 ? !(s <= kHighestSlider - 1.0f) : !(s >= kLowestSlider + 1.0f)) {
         return;
     }
-    Camera& camera = GameScreen::instance().player();
+    Camera& camera = game_.player();
     // The camera's first pair (horizontal 0.0018, vertical 0.0012) is not on the slider's
     // line: recomputing the horizontal from the slider alone would turn it the wrong way on the
     // first click. Keeping its distance from the line moves both with the arrow; every pair the
@@ -189,7 +190,7 @@ void GameOptionsScreen::mouse(int, int state, int x, int y) {
         stepSensitivity(+1);
     }
     if (invertCheckBox_->contains(x, y)) {
-        GameScreen& game = GameScreen::instance();
+        GameScreen& game = game_;
         game.setMouseDirection(game.mouseDirection() == -1 ? 1 : -1);
     }
 }

@@ -5,15 +5,17 @@
 
 #include "framework/MenuScreen.h"
 
+class GameScreen;
 class MenuButton;
 class Texture;
 
 class GameOptionsScreen : public MenuScreen {
 public:
-    // The one instance, built on first use (needs the GL context).
+    // The one instance, built by start-up (needs the GL context) on the game it sets up.
     static GameOptionsScreen& instance();
+    static constexpr const char* kInstanceName = "the game options screen";
 
-    GameOptionsScreen();
+    explicit GameOptionsScreen(GameScreen& game);
     ~GameOptionsScreen() override;
 
     void display() override;
@@ -30,6 +32,7 @@ public:
     static int sensitivityMarkerX(float slider);
 
 private:
+    GameScreen& game_;
     void stepDifficulty(int step);
     void stepSensitivity(int step);
     // Back to the hub, saving the settings on the way out.

@@ -7,6 +7,7 @@
 #include "render/Vector3.h"
 
 class BitmapFont;
+class GameScreen;
 class MenuButton;
 class Model;
 class Otter;
@@ -14,11 +15,11 @@ class Texture;
 
 class MainMenuScreen : public MenuScreen {
 public:
-    // The one main menu, built on first use; building it builds the game screen and loads the
-    // settings.
+    // The one main menu, built by start-up on the game it starts and resumes.
     static MainMenuScreen& instance();
+    static constexpr const char* kInstanceName = "the main menu";
 
-    MainMenuScreen();
+    explicit MainMenuScreen(GameScreen& game);
     ~MainMenuScreen() override;
 
     void display() override;
@@ -47,6 +48,7 @@ public:
     const Otter& otter(int index) const;
 
 private:
+    GameScreen& game_;
     std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> resumeButton_;
     std::unique_ptr<MenuButton> optionsButton_;

@@ -8,6 +8,7 @@
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuCursor.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TexturedQuad.h"
@@ -24,7 +25,7 @@ void beginFrame(const Texture& background) {
 
 void beginSpriteSpace() {
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(screenspace::kWidth, screenspace::kHeight);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight);
 }
 
 void endSpriteSpace() {
@@ -36,7 +37,7 @@ void drawBackground(const Texture& background) {
     beginSpriteSpace();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, background.id());
-    texturedquad::draw(0.0f, 0.0f, screenspace::kWidth, screenspace::kHeight);
+    texturedquad::draw(0.0f, 0.0f, PictureFrame::kWidth, PictureFrame::kHeight);
     endSpriteSpace();
 }
 

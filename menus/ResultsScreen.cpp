@@ -9,6 +9,7 @@
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuFrame.h"
+#include "render/AssetNames.h"
 #include "render/BitmapFont.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -20,7 +21,7 @@ ResultsScreen& ResultsScreen::instance() {
 }
 
 ResultsScreen::ResultsScreen() : background_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/sol.bmp");
+    texturesets::loadInterfaceTiled(*background_, assetnames::kGround);
 }
 
 ResultsScreen::~ResultsScreen() = default;

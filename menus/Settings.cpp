@@ -24,6 +24,9 @@ std::string& configPathSlot() {
 // Saving before anything was loaded would replace the player's file with the built-in
 // defaults (a signal during the intro, before the menus exist).
 bool settingsLoaded = false;
+// What the settings were loaded into, and are saved from: handed over by loadConfig.
+GameScreen* settingsGame = nullptr;
+GameOptionsScreen* settingsGameOptions = nullptr;
 
 // Names the whole path, so a test can tell which folder the file went to.
 void reportConfigEvent(const char* event) {
@@ -41,12 +44,12 @@ void reportConfigEvent(const char* event) {
 
 void applyVideoChoices() {
     const VideoChoices& video = videoChoices();
-    GameScreen::instance().applyVideoSettings(video.textureQuality, video.textureFiltering,
-                                              video.lowQualityOtter);
+    settingsGame->applyVideoSettings(video.textureQuality, video.textureFiltering,
+                                     video.lowQualityOtter);
 }
 
 void applyDefaults() {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = *settingsGame;
     game.applyVideoSettings(0, 3, false);
     game.setDifficulty(11);
     SoundManager& sound = SoundManager::instance();
@@ -59,7 +62,7 @@ void applyDefaults() {
 }
 
 void apply(const ConfigValues& v) {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = *settingsGame;
     Camera& camera = game.player();
     SoundManager& sound = SoundManager::instance();
     VideoChoices& video = videoChoices();
@@ -68,7 +71,7 @@ void apply(const ConfigValues& v) {
     camera.setVerticalSensitivity(v.verticalSensitivity);
     // The slider counts steps of 0.0003 from 0.0018; computed in double so a saved step reads
     // back as that step.
-    GameOptionsScreen::instance().setSensitivitySlider(static_cast<float>(
+    settingsGameOptions->setSensitivitySlider(static_cast<float>(
         (static_cast<double>(v.verticalSensitivity) - LookTuning::kVerticalAtZero) *
         LookTuning::kStepsPerVertical));
     camera.setHorizontalSensitivity(v.horizontalSensitivity);
@@ -102,7 +105,9 @@ VideoChoices& videoChoices() {
     return choices;
 }
 
-void loadConfig() {
+void loadConfig(GameScreen& game, GameOptionsScreen& gameOptions) {
+    settingsGame = &game;
+    settingsGameOptions = &gameOptions;
     settingsLoaded = true;
     const std::string& path = configPath();
     std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
@@ -123,7 +128,7 @@ void saveConfig() {
     if (!settingsLoaded || configPath().empty()) {
         return;
     }
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = *settingsGame;
     const Camera& camera = game.player();
     const SoundManager& sound = SoundManager::instance();
     const VideoChoices& video = videoChoices();

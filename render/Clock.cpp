@@ -1,4 +1,4 @@
-// Clock: GLUT elapsed time, or a test's replacement; the start-up timings.
+// Clock: GLUT elapsed time, or a test's replacement; real time; the start-up timings.
 #include "render/Clock.h"
 
 #include <GL/freeglut.h>
@@ -91,6 +91,8 @@ int elapsedMs() {
 }
 
 void setSource(std::function<int()> replacement) { source() = std::move(replacement); }
+
+double realTimeMs() { return wallMs(); }
 
 void setFixed(int ms) {
     setSource([ms] { return ms; });

@@ -22,6 +22,10 @@ void stepFromEnvironment();
 // The frame loop calls this before each idle step; without stepping it does nothing.
 void idleStep();
 
+// Real milliseconds since the process started, from the system's steady clock, whatever clock
+// a test installed above: for pacing frames and sleeping between them, never for the game.
+double realTimeMs();
+
 // Start-up timings for the start-up benchmark. With ZORBLAT_TIMINGS=1 in the environment each
 // TimedPart adds its wall time to its part's total (loading parts may run many times), and
 // startupReady prints the totals and the time since the process started to stderr, once.

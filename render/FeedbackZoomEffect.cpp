@@ -1,5 +1,6 @@
 // FeedbackZoomEffect: blends each frame with an enlarged, yellowed copy of the previous one.
 #include "render/FeedbackZoomEffect.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/TexturedQuad.h"
 
@@ -14,9 +15,17 @@
 
 namespace {
 
-constexpr int kTextureSize = 1024;
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
+constexpr int kScreenWidth = PictureFrame::kWidth;
+constexpr int kScreenHeight = PictureFrame::kHeight;
+
+// The smallest power of two that holds a picture row: every driver takes such a texture.
+int textureSizeFor(int pictureWidth) {
+    int size = 1;
+    while (size < pictureWidth) {
+        size *= 2;
+    }
+    return size;
+}
 
 // True when the space-separated extension list names exactly `name`.
 bool hasExtension(const char* name) {
@@ -71,8 +80,12 @@ void FeedbackZoomEffect::LevelCurve::reset() {
 FeedbackZoomEffect::FeedbackZoomEffect() {
     glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);
-    const std::vector<GLuint> black(static_cast<std::size_t>(kTextureSize) * kTextureSize * 3, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, kTextureSize, kTextureSize, 0, GL_RGB, GL_UNSIGNED_INT,
+    pictureWidth_ = PictureFrame::current().picture().width;
+    pictureHeight_ = PictureFrame::current().picture().height;
+    textureSize_ = textureSizeFor(pictureWidth_);
+    // Black, so that the first frame of the first effect blends with black.
+    const std::vector<GLuint> black(static_cast<std::size_t>(textureSize_) * textureSize_ * 3, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, textureSize_, textureSize_, 0, GL_RGB, GL_UNSIGNED_INT,
                  black.data());
     // Drivers without anisotropic filtering would reject the parameter with an error.
     if (hasExtension("GL_EXT_texture_filter_anisotropic")) {
@@ -84,19 +97,51 @@ FeedbackZoomEffect::FeedbackZoomEffect() {
 
 FeedbackZoomEffect::~FeedbackZoomEffect() { glDeleteTextures(1, &texture_); }
 
+bool FeedbackZoomEffect::fitPicture() {
+    const PictureFrame::Rect& picture = PictureFrame::current().picture();
+    if (picture.width == pictureWidth_ && picture.height == pictureHeight_) {
+        return true;
+    }
+    // The window changed size: the previous picture no longer matches this one.
+    pictureWidth_ = picture.width;
+    pictureHeight_ = picture.height;
+    const int size = textureSizeFor(pictureWidth_);
+    if (size > textureSize_) {
+        textureSize_ = size;
+        glBindTexture(GL_TEXTURE_2D, texture_);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, textureSize_, textureSize_, 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, nullptr);
+    }
+    return false;
+}
+
 void FeedbackZoomEffect::draw() {
     if (!curve_.active()) {
         return;
     }
     const float a = curve_.newFrameWeight();
+    const bool previousFits = fitPicture();
 
     // The widened view is meant to stay: the following frames' 3D view is drawn with it.
-    glViewport(0, 0, kScreenWidth, kScreenHeight);
+    screenspace::usePictureViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(curve_.fieldOfView(), 1.0, 1.0, 10000.0);
-
     glMatrixMode(GL_MODELVIEW);
+
+    if (previousFits) {
+        blendPreviousPicture(a);
+    }
+
+    // Only the picture's own rows are kept; the texels above them lie above the picture's top
+    // in the quad, so they never show.
+    const PictureFrame::Rect& picture = PictureFrame::current().picture();
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, picture.left, picture.bottom, picture.width,
+                        picture.height);
+}
+
+void FeedbackZoomEffect::blendPreviousPicture(float a) {
     glDisable(GL_DEPTH_TEST);
     screenspace::enter(kScreenWidth, kScreenHeight);
 
@@ -106,15 +151,13 @@ void FeedbackZoomEffect::draw() {
     glBindTexture(GL_TEXTURE_2D, texture_);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1.0f, 1.0f, 0.5f, a);
-    // 1040 units for 1024 texels: the previous picture grows a little each frame.
-    texturedquad::draw(-8.0f, -8.0f, 1032.0f, 1032.0f);
+    // The texture holds the picture from its bottom-left texel on, one texel per window pixel:
+    // a picture width of texels spans 1024 units, drawn 1040 units wide, so the previous
+    // picture grows a little each frame.
+    const float t = static_cast<float>(pictureWidth_) / static_cast<float>(textureSize_);
+    texturedquad::draw(-8.0f, -8.0f, 1032.0f, 1032.0f, t, t);
 
     screenspace::leave();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-
-    // Rows above the window's top edge are undefined, but they land above the screen's top
-    // in the quad above, so they never show.
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, kTextureSize, kTextureSize, 0);
 }

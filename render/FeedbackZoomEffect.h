@@ -5,7 +5,8 @@
 
 // A short event effect (an otter reached the building): for a moment the view widens and
 // smears, then fades back. The picture of each drawn frame becomes the "previous frame" of the
-// next one through a 1024 x 1024 texture, which assumes the 1024 x 768 game mode.
+// next one through a square texture that holds a picture row (1024 x 1024 for the 1024 x 768
+// picture).
 class FeedbackZoomEffect {
 public:
     // The level curve alone: plain arithmetic, no OpenGL, so it can be checked on its own.
@@ -47,6 +48,14 @@ public:
     GLuint texture() const { return texture_; }
 
 private:
+    // Follows the picture's size; false when it changed since the last draw (the texture then
+    // holds no previous picture of this size).
+    bool fitPicture();
+    void blendPreviousPicture(float newFrameWeight);
+
     GLuint texture_ = 0;
+    int textureSize_ = 0;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
     LevelCurve curve_;
 };

@@ -40,15 +40,22 @@ GlowEffect::~GlowEffect() { glDeleteTextures(1, &texture_); }
 
 void GlowEffect::beginCapture() {
     glGetIntegerv(GL_VIEWPORT, savedViewport_);
-    glViewport(0, 0, width_, height_);
+    // The corner of the picture, not of the window: beside a picture narrower than the window
+    // lies a black bar that nothing else draws over.
+    captureX_ = savedViewport_[0];
+    captureY_ = savedViewport_[1];
+    glViewport(captureX_, captureY_, width_, height_);
     // Clears ignore the viewport but not the scissor: confined to the corner, the capture's
     // clears cost a corner instead of the whole screen, and each copy to the texture waits
     // for one tile of the software rasteriser rather than for all of them.
-    glScissor(0, 0, width_, height_);
+    glScissor(captureX_, captureY_, width_, height_);
     glEnable(GL_SCISSOR_TEST);
+    // The capture has the same size in every window: lines keep their width in it.
+    screenspace::setFixedSizeCapture(true);
 }
 
 void GlowEffect::endCapture() {
+    screenspace::setFixedSizeCapture(false);
     glDisable(GL_SCISSOR_TEST);
     glViewport(savedViewport_[0], savedViewport_[1], savedViewport_[2], savedViewport_[3]);
 }
@@ -61,7 +68,7 @@ void GlowEffect::copyFramebuffer() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glReadBuffer(GL_BACK);
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width_, height_);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, captureX_, captureY_, width_, height_);
     glDisable(GL_TEXTURE_2D);
 }
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-// The glowing objects are drawn into the bottom-left width x height corner of the back buffer
+// The glowing objects are drawn into the bottom-left width x height corner of the viewport
 // (between beginCapture and endCapture), blurred there with additive passes, kept in a small
 // texture and finally stretched over the whole finished frame by composite.
 class GlowEffect {
@@ -24,7 +24,8 @@ public:
     int height() const { return height_; }
     GLuint texture() const { return texture_; }
 
-    // Saves the viewport and narrows it, and the scissor (enabled), to the capture corner.
+    // Saves the viewport and narrows it, and the scissor (enabled), to its bottom-left corner,
+    // the capture corner.
     void beginCapture();
     // Gives back the viewport saved by beginCapture and disables the scissor test.
     void endCapture();
@@ -59,6 +60,9 @@ private:
     static constexpr int kCompositeBandRows = 4;
 
     GLint savedViewport_[4] = {0, 0, 0, 0};
+    // Where in the window the capture corner lies.
+    GLint captureX_ = 0;
+    GLint captureY_ = 0;
     int height_;
     int width_;
     int passes_ = 0;

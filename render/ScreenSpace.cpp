@@ -1,9 +1,16 @@
-// ScreenSpace: entering and leaving the flat 2D space.
+// ScreenSpace: entering and leaving the flat 2D space; the picture's viewport and its bars.
 #include "render/ScreenSpace.h"
 
 #include <GL/gl.h>
 
+#include "render/PictureFrame.h"
+
 namespace screenspace {
+namespace {
+
+bool capturing_ = false;
+
+}  // namespace
 
 void enter(double width, double height, bool yDown) {
     glMatrixMode(GL_PROJECTION);
@@ -25,5 +32,34 @@ void leave() {
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
 }
+
+void usePictureViewport() {
+    const PictureFrame::Rect& p = PictureFrame::current().picture();
+    glViewport(p.left, p.bottom, p.width, p.height);
+}
+
+void clearBars() {
+    PictureFrame::Rect bars[2];
+    const int count = PictureFrame::current().bars(bars);
+    if (count == 0) {
+        return;
+    }
+    GLfloat clearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glEnable(GL_SCISSOR_TEST);
+    for (int i = 0; i < count; ++i) {
+        glScissor(bars[i].left, bars[i].bottom, bars[i].width, bars[i].height);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+}
+
+float pixelScale() {
+    return capturing_ ? 1.0f : static_cast<float>(PictureFrame::current().scale());
+}
+
+void setFixedSizeCapture(bool capturing) { capturing_ = capturing; }
 
 }  // namespace screenspace

@@ -3,7 +3,16 @@
 
 #include "render/GlExtensions.h"
 #include "render/Model.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
+
+namespace {
+
+// Outline width in pixels of the 1024 x 768 picture; in a larger picture the line widens with
+// it, so models look the same at any window size.
+constexpr float kOutlineWidth = 3.0f;
+
+}  // namespace
 
 void ToonRenderer::draw(const Model*, Vector3) {}
 
@@ -45,7 +54,7 @@ void ToonRenderer::drawOutline(const Model* model) {
     glPolygonMode(GL_BACK, GL_LINE);
     glPolygonMode(GL_FRONT, GL_LINE);
     glDisable(GL_TEXTURE_2D);
-    glLineWidth(3.0f);
+    glLineWidth(kOutlineWidth * screenspace::pixelScale());
     glColor3f(0.0f, 0.0f, 0.0f);
     drawTriangles(model);
 }
@@ -53,7 +62,7 @@ void ToonRenderer::drawOutline(const Model* model) {
 void ToonRenderer::drawFlatOutline(const Model* model) {
     glCullFace(GL_FRONT);
     glPolygonMode(GL_BACK, GL_LINE);
-    glLineWidth(3.0f);
+    glLineWidth(kOutlineWidth * screenspace::pixelScale());
     glColor3f(0.0f, 0.0f, 0.0f);
     drawTriangles(model);
     glPolygonMode(GL_BACK, GL_FILL);

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libxrandr-dev
   libsdl2-mixer-dev libvorbis-dev libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
   libfreetype-dev fonts-dejavu-core
   libgtest-dev

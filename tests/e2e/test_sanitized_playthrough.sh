@@ -66,8 +66,9 @@ for _ in 1 2 3 4 5 6; do
   for _ in 1 2 3 4 5 6 7 8 9 10; do sweep -60; done
   for _ in 1 2 3 4 5; do sweep 60; done
 done
-shot=$(e2e_screenshot after-firing)
-menus_is_game "$shot" || e2e_fail "the game ended while playing"
+e2e_screenshot after-firing >/dev/null
+# Told by what the game reports: a lit ground can look like the intro's picture.
+e2e_event_seen '^(game-over|screen results)' && e2e_fail "the game ended while playing"
 
 e2e_key Escape
 shot=$(menus_wait_for menus_is_menu menu-suspended 20)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Any window size: the picture is stretched over the window and a click where a main-menu
-# button is drawn acts on that button, at 1280 x 960 and at 800 x 600.
+# A resized window: the picture follows the window and a click where a main-menu button is
+# drawn acts on that button, at 1280 x 960 and at 800 x 600.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/menus.sh"
 game=$(menus_fresh_game "$1")

@@ -1,4 +1,5 @@
-// FeedbackZoomEffect drawing: idle draws leave OpenGL untouched; active ones blend and widen.
+// FeedbackZoomEffect drawing: idle draws leave OpenGL untouched; active ones blend and widen, on
+// the picture alone.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "render/FeedbackZoomEffect.h"
+#include "render/PictureFrame.h"
 #include "tests/support/GlContext.h"
 
 namespace {
@@ -176,6 +178,43 @@ TEST_F(FeedbackZoomEffectTest, ThePreviousPictureComesBackSlightlyEnlarged) {
     const float shown = 255.0f * a * (1.0f - a);
     EXPECT_NEAR(gltest::readPixel(90, 384).r, shown, 2.0f);
     EXPECT_LE(gltest::readPixel(97, 384).r, 1);
+}
+
+// In a window wider than 4:3 the picture lies between bars: the effect reads and draws the
+// picture alone, scaled, and the bars keep their black (here grey, to show any touch).
+TEST_F(FeedbackZoomEffectTest, BesideBarsThePictureAloneIsZoomedTheSameWay) {
+    PictureFrame::current().setWindowSize(1024, 600);  // picture 800 x 600 at x 112
+    FeedbackZoomEffect zoom;
+    zoom.trigger();
+    zoom.update(0.1f);
+    const float a = zoom.level();
+    const auto fill = [](int x, int w, float grey) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, 0, w, 600);
+        glClearColor(grey, grey, grey, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    };
+    fill(0, 1024, 0.5f);
+    // A white band over the picture's x < 100 units: 78 pixels at this scale.
+    fill(112, 800, 0.0f);
+    fill(112, 78, 1.0f);
+    zoom.draw();
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
+              (std::vector<GLint>{112, 0, 800, 600}));
+    fill(112, 800, 0.0f);
+    zoom.draw();
+    // The band's edge comes back at 93.6 units, x = 112 + 73.1.
+    const float shown = 255.0f * a * (1.0f - a);
+    EXPECT_NEAR(gltest::readPixel(182, 300).r, shown, 2.0f);
+    EXPECT_LE(gltest::readPixel(189, 300).r, 1);
+    for (int x : {50, 111, 912, 1000}) {
+        EXPECT_NEAR(gltest::readPixel(x, 300).r, 128, 1) << "bar pixel " << x;
+    }
+    PictureFrame::current().setWindowSize(1024, 768);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -331,6 +332,41 @@ TEST_F(GameScreenLogicTest, KeysWalkThePlayerBetweenTheBuildingAndTheArenaEdge) 
     EXPECT_EQ(slot, &menuScreen);
 }
 
+TEST_F(GameScreenLogicTest, EveryWayOfLeavingSuspendsAsEscapeDoesAndStopsTheScoreClock) {
+    // Escape, and the window hidden (unmapped, minimised). (The keyboard focus going
+    // elsewhere takes the same path; the end-to-end tests move it.)
+    const std::function<void()> ways[] = {[] { dispatch::keyboard(27, 0, 0); },
+                                          [] { dispatch::windowStatus(GLUT_HIDDEN); }};
+    int way = 0;
+    for (const auto& leave : ways) {
+        SCOPED_TRACE(way++);
+        game->newGame();
+        slot = game.get();
+        currentScreen = game.get();
+        idleAfter(5000);
+        dispatch::keyboard('z', 0, 0);  // held as the player leaves; released elsewhere
+        leave();
+        EXPECT_TRUE(game->gameSuspended());
+        EXPECT_EQ(slot, &menuScreen);
+        EXPECT_FALSE(player().isMoving());
+        dispatch::windowStatus(GLUT_FULLY_RETAINED);
+        EXPECT_EQ(slot, &menuScreen) << "nothing resumes on its own";
+
+        // A minute away, then the resume button: the score counts play only.
+        now += 60000;
+        gameclock::setFixed(now);
+        slot = game.get();
+        game->restartClocks();
+        idleAfter(0);
+        EXPECT_EQ(player().score(), 5);
+        // The key let go elsewhere: pressing it again walks, not taken for a repeat.
+        dispatch::keyboard('z', 0, 0);
+        EXPECT_TRUE(player().isMoving());
+        dispatch::keyboardUp('z', 0, 0);
+    }
+    currentScreen = nullptr;
+}
+
 // A key let go of while the pointer is out of the window or the window hidden sends its
 // release elsewhere: the player must stop all the same, and walk again at the next press.
 TEST_F(GameScreenLogicTest, EveryMovementKeyStopsWhenItsReleaseCanBeLost) {
@@ -370,6 +406,7 @@ TEST_F(GameScreenLogicTest, EveryMovementKeyStopsWhenItsReleaseCanBeLost) {
                         : dispatch::keyboardUp(static_cast<unsigned char>(key.code), 0, 0);
         }
     }
+    dispatch::windowStatus(GLUT_FULLY_RETAINED);
     currentScreen = before;
 }
 

@@ -16,15 +16,22 @@ using gltest::GlTest;
 
 class GlowEffectTest : public GlTest {
 protected:
-    // Paints a w x h block of the back buffer with one colour, whatever the matrices.
+    // Paints a w x h block of the back buffer with one colour, whatever the matrices; gives
+    // back the scissor (the capture's) as it found it.
     static void fillBlock(int x, int y, int w, int h, float r, float g, float b) {
         GLfloat saved[4];
         glGetFloatv(GL_COLOR_CLEAR_VALUE, saved);
+        GLint box[4];
+        glGetIntegerv(GL_SCISSOR_BOX, box);
+        const bool scissored = glIsEnabled(GL_SCISSOR_TEST);
         glEnable(GL_SCISSOR_TEST);
         glScissor(x, y, w, h);
         glClearColor(r, g, b, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
+        glScissor(box[0], box[1], box[2], box[3]);
+        if (!scissored) {
+            glDisable(GL_SCISSOR_TEST);
+        }
         glClearColor(saved[0], saved[1], saved[2], saved[3]);
     }
 
@@ -82,11 +89,16 @@ TEST_F(GlowEffectTest, ConstructionMakesAnRgbTextureOfTheCaptureSizeAndLeavesTex
     EXPECT_EQ(w, 32);
     EXPECT_EQ(h, 16);
 
+    // The capture takes the viewport's corner: the picture's, beside which may lie a bar.
     glViewport(10, 20, 300, 400);
     glow.beginCapture();
     GLint vp[4];
     glGetIntegerv(GL_VIEWPORT, vp);
-    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}), (std::vector<GLint>{0, 0, 32, 16}));
+    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
+              (std::vector<GLint>{10, 20, 32, 16}));
+    glGetIntegerv(GL_SCISSOR_BOX, vp);
+    EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
+              (std::vector<GLint>{10, 20, 32, 16}));
     glow.endCapture();
     glGetIntegerv(GL_VIEWPORT, vp);
     EXPECT_EQ((std::vector<GLint>{vp[0], vp[1], vp[2], vp[3]}),
@@ -131,6 +143,17 @@ TEST_F(GlowEffectTest, ZeroPassesKeepsTheCaptureUnblurred) {
     EXPECT_EQ(red(tex, 64, 12, 50), 0);
     EXPECT_EQ(red(tex, 64, 9, 50), 0);
     EXPECT_EQ(red(tex, 64, 10, 51), 0);
+
+    // Beside a bar the capture is the picture's corner: the same texels, the bar untouched.
+    glClear(GL_COLOR_BUFFER_BIT);
+    fillBlock(0, 0, 200, 768, 0.5f, 0.5f, 0.5f);
+    glViewport(200, 100, 600, 450);
+    const std::vector<uint8_t> offset =
+        blurred(glow, 1, [] { fillBlock(200 + 10, 100 + 50, 2, 1, 1.0f, 0.5f, 0.25f); });
+    EXPECT_GT(red(offset, 64, 10, 50), 40);
+    EXPECT_EQ(red(offset, 64, 40, 20), 0);
+    EXPECT_NEAR(gltest::readPixel(150, 120).r, 128, 1) << "the blur's clears reached the bar";
+    glViewport(0, 0, 1024, 768);
 }
 
 TEST_F(GlowEffectTest, BlurRestoresDepthAndBlendingKeepsMatricesAndStaysInTheCorner) {

@@ -1,9 +1,12 @@
-// Toon renderers: the OpenGL state each operation leaves, the ramp buffer and the choice table.
+// Toon renderers: the OpenGL state each operation leaves (the outline as wide as the picture is
+// large), the ramp buffer and the choice table.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "render/GlExtensions.h"
 #include "render/MultitextureToonRenderer.h"
+#include "render/PictureFrame.h"
+#include "render/ScreenSpace.h"
 #include "render/SoftwareToonRenderer.h"
 #include "render/VertexProgramToonRenderer.h"
 #include "tests/support/ToonScene.h"
@@ -90,6 +93,18 @@ TEST_P(ToonStateTest, DrawAndDrawFlatLeaveTheAgreedStateForFullAndEmptyModels) {
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     glDepthFunc(GL_LEQUAL);
+
+    // The outline widens with a larger picture, except in the glow's fixed-size capture.
+    PictureFrame::current().setWindowSize(1600, 1152);
+    for (bool capture : {false, true}) {
+        screenspace::setFixedSizeCapture(capture);
+        renderer->draw(sphere.get(), Vector3(2, 3, 4));
+        EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), capture ? 3.0f : 4.5f);
+        renderer->drawFlat(sphere.get(), Vector3(2, 3, 4), true);
+        EXPECT_FLOAT_EQ(getFloat(GL_LINE_WIDTH), capture ? 3.0f : 4.5f);
+    }
+    screenspace::setFixedSizeCapture(false);
+    PictureFrame::current().setWindowSize(1024, 768);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllVariants, ToonStateTest, ::testing::ValuesIn(gltest::kAllVariants),

@@ -149,6 +149,7 @@ TEST_F(ScreenDispatchTest, KeysHeldWhenTheirReleaseCanBeLostArePressedAnewAfterw
     dispatch::keyboard('q', 0, 0);
     EXPECT_EQ(log, (std::vector<std::string>{"A: key 113,0,0"}));
     dispatch::keyboardUp('q', 0, 0);
+    dispatch::windowStatus(GLUT_FULLY_RETAINED);
 }
 
 TEST_F(ScreenDispatchTest, SwitchingBackFindsTheSameObjectWithItsState) {
