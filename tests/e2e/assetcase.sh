@@ -50,7 +50,7 @@ assetcase_play() {
     sleep 0.5
   done
   e2e_key Escape
-  e2e_wait_event '^game-suspended$'
+  e2e_wait_event '^game-suspended( |$)'
   e2e_wait_screen main-menu
   e2e_key Escape
   e2e_wait_screen exit

@@ -61,7 +61,7 @@ wait_for_change "$later" sky_changed 20000 turned >/dev/null
 
 # In a smaller window the pointer can leave it: out, back in, and the view stays put.
 xdotool windowsize "$E2E_WINDOW" 800 600
-e2e_wait_event '^window 800x600$'
+e2e_wait_event '^window 800x600( |$)'
 RADAR="620 420 180 180"
 xdotool mousemove 400 300
 before=$(later_frame "$(e2e_screenshot resized)" before-leaving)
@@ -74,7 +74,7 @@ after=$(later_frame "$after" after-reentering)
 [ "$(sky_changed "$before" "$after" 800 170)" -lt 3000 ] ||
   e2e_fail "leaving and re-entering the window turned the view"
 xdotool windowsize "$E2E_WINDOW" 1024 768
-e2e_wait_event '^window 1024x768$'
+e2e_wait_event '^window 1024x768( |$)'
 RADAR="820 560 200 200"
 
 # Walking brings the arena wall nearer or takes it away: each key is held until the wall's
@@ -87,7 +87,7 @@ for key in z s w; do
   ahead=$(later_frame "$walked" "stopped-$key")
 done
 e2e_key Escape
-e2e_wait_event '^game-suspended$'
+e2e_wait_event '^game-suspended( |$)'
 e2e_wait_screen main-menu
 e2e_key Escape
 e2e_wait_screen exit

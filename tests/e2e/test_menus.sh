@@ -27,7 +27,7 @@ e2e_click 512 232 # new game
 e2e_wait_event '^game-new difficulty=11 otters=21 life=39$'
 e2e_wait_screen game
 e2e_key Escape
-e2e_wait_event '^game-suspended$'
+e2e_wait_event '^game-suspended( |$)'
 e2e_wait_screen main-menu
 menus_wait_for menus_has_resume main-menu-resume >/dev/null
 e2e_click 512 162 # resume

@@ -82,7 +82,7 @@ done
 
 # Still in play: Escape suspends the game (a lost one would have gone to the results).
 e2e_key Escape
-e2e_wait_event '^game-suspended$'
+e2e_wait_event '^game-suspended( |$)'
 e2e_wait_screen main-menu
 menus_wait_for menus_has_resume menu-suspended >/dev/null
 e2e_click 512 162
@@ -90,7 +90,7 @@ e2e_wait_event '^game-resumed$'
 e2e_wait_screen game
 for _ in 1 2 3 4 5; do sweep 60; done
 e2e_key Escape
-e2e_wait_event '^game-suspended$'
+e2e_wait_event '^game-suspended( |$)'
 e2e_wait_screen main-menu
 
 # Difficulty 20 ("Impossible"): thirty otters reach the building within seconds. Changing it

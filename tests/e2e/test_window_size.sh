@@ -12,7 +12,7 @@ e2e_wait_screen main-menu
 # Clicks at window point X Y once the game has seen the window at W x H.
 click_at_size() {
   xdotool windowsize "$E2E_WINDOW" "$1" "$2"
-  e2e_wait_event "^window $1x$2\$"
+  e2e_wait_event "^window $1x$2( |\$)"
   e2e_click "$3" "$4"
 }
 
