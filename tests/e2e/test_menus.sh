@@ -12,7 +12,7 @@ e2e_start "$game"
 geometry=$(xdotool getwindowgeometry "$E2E_WINDOW")
 echo "$geometry" | grep -q "Geometry: 1024x768" || e2e_fail "window not 1024x768: $geometry"
 e2e_wait_event '^ready$'
-[ "$(head -n1 "$E2E_EVENTS")" = "screen intro" ] || e2e_fail "the intro is not the first screen"
+[ "$(grep -m1 '^screen ' "$E2E_EVENTS")" = "screen intro" ] || e2e_fail "the intro is not the first screen"
 e2e_event_seen "^settings-loaded path=$folder/config.cfg\$" || e2e_fail "no settings read in $folder"
 # Ready comes after the intro's first frame: the picture is on screen.
 shot=$(e2e_screenshot intro)
