@@ -28,7 +28,10 @@ case "$kind" in
     ;;
 esac
 
-if [ ! -f "$dir/CMakeCache.txt" ]; then
+config+=(-DZORBLAT_WERROR=ON)
+
+# Configured once; again only for a tree made before warnings became errors here.
+if [ ! -f "$dir/CMakeCache.txt" ] || ! grep -q '^ZORBLAT_WERROR:BOOL=ON$' "$dir/CMakeCache.txt"; then
   cmake -S "$root" -B "$dir" "${compilers[@]}" "${config[@]}" >/dev/null
 fi
 if [ $# -gt 0 ]; then

@@ -10,7 +10,7 @@ packages=(
   libsdl2-mixer-dev libvorbis-dev libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
   libfreetype-dev fonts-dejavu-core
   libgtest-dev
-  xvfb xauth xdotool imagemagick x11-apps x11-utils
+  xvfb xauth xdotool imagemagick x11-apps x11-utils xxd
   clang libclang-rt-14-dev clang-format
   dpkg-dev lintian desktop-file-utils appstream
 )

@@ -7,8 +7,8 @@
 #                                      truncated (first third kept), garbage (same size of
 #                                      random bytes); prints the folder
 #   assetcase_play GAME RESSOURCES NAME  starts the game on them, reaches the main menu, plays
-#                                      a few seconds with a few shots, quits; fails unless the
-#                                      game quits with status 1 and a clean stderr
+#                                      a few seconds with shots, leaves for the menu, quits; fails unless
+#                                      the game quits with status 1 and a clean stderr
 
 assetcase_prepare() {
   local game=$1 file=$2 mode=$3 dir
@@ -33,36 +33,29 @@ assetcase_prepare() {
   echo "$dir"
 }
 
-# The pictures themselves may be what is broken, so screens are told apart only by change.
-assetcase_differs() {
-  local rmse
-  rmse=$(compare -metric RMSE "$1" "$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/') || true
-  awk -v r="$rmse" 'BEGIN { exit !(r > 0.02) }'
-}
-
+# The pictures themselves may be what is broken: every step is checked by the game's events.
 assetcase_play() {
-  local game=$1 ressources=$2 name=$3 launcher menu played
+  local game=$1 ressources=$2 name=$3 launcher
   launcher=$(sanitized_game "$game" "$ressources")
-  E2E_SETTLE=4 e2e_start "$launcher"
+  e2e_start "$launcher"
+  e2e_wait_event '^ready$'
   e2e_key space
-  sleep "${ASSETCASE_MENU_WAIT:-8}"
-  menu=$(e2e_screenshot "$name-menu")
-  e2e_click 512 232  # new game
-  sleep 3
+  e2e_wait_screen main-menu
+  e2e_click 512 232 # new game
+  e2e_wait_event '^game-new '
+  e2e_wait_screen game
+  # A few seconds of play with shots; nothing is decided by how many frames they hold.
   for _ in 1 2 3 4 5; do
     xdotool mousemove 460 300 click 1
-    sleep 0.3
+    sleep 0.5
   done
-  played=$(e2e_screenshot "$name-game")
-  e2e_running || e2e_fail "$name: the game ended while playing"
-  assetcase_differs "$menu" "$played" || e2e_fail "$name: no game after the new-game click"
   e2e_key Escape
-  sleep 2
+  e2e_wait_event '^game-suspended( |$)'
+  e2e_wait_screen main-menu
   e2e_key Escape
-  sleep 2
+  e2e_wait_screen exit
   e2e_key Return
-  e2e_wait_exit 60
-  [ "$E2E_STATUS" = 1 ] || e2e_fail "$name: exit status $E2E_STATUS, expected 1"
+  e2e_expect_quit
   sanitized_expect_clean
   kill "$E2E_XVFB_PID" 2>/dev/null || true
   rm -rf "$ressources"

@@ -1,5 +1,5 @@
-# Helpers for the menu tests: a fresh game folder, and what the screen shows, told apart by a
-# few regions of the 1024 x 768 screen. Source after lib.sh.
+# Helpers for the menu tests: a fresh game folder, and picture checks of a few screens by a few
+# regions of the 1024 x 768 screen. Source after lib.sh.
 
 # A folder holding links to the game and its ressources, so config.cfg is written there.
 # Prints the game's path in it.
@@ -29,29 +29,10 @@ menus_is_menu() {
   [ "$(menus_button "$1" 400 412 220 40)" -gt 150 ] && [ "$(menus_red "$1" 140 560 80 120)" -lt 60 ]
 }
 menus_has_resume() { [ "$(menus_button "$1" 400 142 220 40)" -gt 150 ]; }
-menus_is_game() {
-  ! menus_is_menu "$1" && ! menus_is_intro "$1" && ! menus_is_exit "$1" && ! menus_is_results "$1"
-}
-
 # A 16 x 16 arrow or check box (orange rim) at widget position LEFT TOP.
 menus_widget_at() { [ "$(menus_red "$1" "$2" "$3" 16 16)" -gt 70 ]; }
-# The options hub's wide video and game buttons; the settings screens each by two of their own
-# arrows or boxes, which no other screen has at those places.
-menus_is_hub() {
-  [ "$(menus_button "$1" 270 160 480 40)" -gt 150 ] &&
-    [ "$(menus_button "$1" 270 560 480 40)" -gt 150 ]
-}
-menus_is_video() {
-  ! menus_is_hub "$1" && menus_widget_at "$1" 100 250 && menus_widget_at "$1" 320 450
-}
-menus_is_audio() { menus_widget_at "$1" 500 300 && menus_widget_at "$1" 500 400; }
+# The game options screen, by two of its own arrows, which no other screen has at those places.
 menus_is_game_options() { menus_widget_at "$1" 200 200 && menus_widget_at "$1" 415 200; }
-# The results screen lies on grass: green over the whole screen.
-menus_is_results() {
-  local r g b
-  read -r r g b <<<"$(e2e_region_mean "$1" 0 0 1024 768)"
-  [ "$g" -gt $((r + 30)) ] && [ "$g" -gt $((b + 40)) ]
-}
 
 # Clicks the middle of the 16 x 16 widget at widget position LEFT TOP.
 menus_click_widget() { e2e_click $(($1 + 8)) $(($2 + 8)); }
@@ -59,19 +40,20 @@ menus_click_widget() { e2e_click $(($1 + 8)) $(($2 + 8)); }
 # The 48 bytes of a settings file as one hex string.
 menus_config_hex() { xxd -p "$1" | tr -d '\n'; }
 
-# Waits until the screen passes a check (menus_is_menu, ...); prints the screenshot's path.
+# Waits until a screenshot passes a picture check (menus_is_menu, ...): which screen is up is
+# learnt from the game's events, this waits for its picture to be drawn. Prints the path.
 menus_wait_for() {
-  local check=$1 name=$2 seconds=${3:-30} shot
-  for _ in $(seq $((seconds * 2))); do
+  local check=$1 name=$2 deadline=$((SECONDS + ${3:-60})) shot
+  while :; do
     shot=$(e2e_screenshot "$name")
     if "$check" "$shot"; then
       echo "$shot"
       return 0
     fi
     e2e_running || e2e_fail "the game ended while waiting for $name"
-    sleep 0.5
+    [ "$SECONDS" -lt "$deadline" ] || e2e_fail "the screen never showed $name ($check)"
+    sleep 0.2
   done
-  e2e_fail "the screen never showed $name ($check)"
 }
 
 # Fails when stderr holds anything but the vertex program's own compile report.

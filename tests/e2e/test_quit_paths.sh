@@ -9,18 +9,18 @@ source "$(dirname "$0")/menus.sh"
 # KEEP=1 leaves the folder's config.cfg in place.
 run_until_signal() {
   local game=$1 signal=$2 folder
-  folder=$(dirname "$game")
+  folder=$(cd "$(dirname "$game")" && pwd)
   [ -n "${KEEP:-}" ] || rm -f "$folder/config.cfg"
   e2e_start "$game"
+  e2e_wait_event '^ready$'
   e2e_key space
-  menus_wait_for menus_is_menu "menu-before-$signal" >/dev/null
+  e2e_wait_screen main-menu
   kill -s "$signal" "$E2E_GAME_PID"
-  e2e_wait_exit 5
-  [ "$E2E_STATUS" = 1 ] || e2e_fail "$signal: exit status $E2E_STATUS, expected 1"
-  [ "$(xxd -p "$folder/config.cfg" | tr -d '\n')" = "$MENUS_DEFAULT_CONFIG" ] ||
+  e2e_wait_event "^settings-saved path=$folder/config.cfg\$"
+  e2e_expect_quit
+  [ "$(menus_config_hex "$folder/config.cfg")" = "$MENUS_DEFAULT_CONFIG" ] ||
     e2e_fail "$signal: settings not saved"
   menus_expect_quiet_stderr
-  kill "$E2E_XVFB_PID" 2>/dev/null || true
 }
 
 game=$(menus_fresh_game "$1")

@@ -69,9 +69,9 @@ GLint levelParameter(GLuint id, GLenum name) {
 }
 
 Picture solid(int w, int h, bmptest::Rgb c) {
-    Picture pic{w, h, {}};
-    for (int i = 0; i < w * h; ++i) {
-        pic.rgb.insert(pic.rgb.end(), c.begin(), c.end());
+    Picture pic{w, h, std::vector<uint8_t>(size_t(w) * size_t(h) * c.size())};
+    for (size_t i = 0; i < pic.rgb.size(); ++i) {
+        pic.rgb[i] = c[i % c.size()];
     }
     return pic;
 }

@@ -39,6 +39,11 @@ void waitForDisplay() {
 
 }  // namespace
 
+bool displayAvailable() {
+    const char* display = std::getenv("DISPLAY");
+    return display != nullptr && display[0] != '\0';
+}
+
 void ensureContext() {
     static int window = 0;
     if (window != 0) {

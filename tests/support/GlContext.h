@@ -34,6 +34,10 @@ float getFloat(GLenum name);
 std::vector<float> currentColor();
 std::vector<float> matrix(GLenum which);  // GL_PROJECTION_MATRIX or GL_MODELVIEW_MATRIX
 
+// Whether a display is named at all (DISPLAY); one that is named but does not answer is a
+// failure, not a reason to skip.
+bool displayAvailable();
+
 // Runs every test, then checks for leaks while the driver is still loaded (see the .cpp).
 int runAllTests();
 
