@@ -1,17 +1,15 @@
 // IntroScreen: the loading picture; builds the other screens once it is on screen.
 #include "app/IntroScreen.h"
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
+#include "render/ScreenSpace.h"
 
 #include <GL/freeglut.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
-#include "game/GameScreen.h"
-#include "menus/ExitScreen.h"
-#include "menus/MainMenuScreen.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "render/Texture.h"
@@ -25,8 +23,9 @@ bool startupPending_ = true;
 
 }  // namespace
 
-IntroScreen::IntroScreen() : background_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceOpaque(*background_, "./ressources/textures/firstMenu.bmp", true);
+IntroScreen::IntroScreen(BuildTheRest buildTheRest)
+    : buildTheRest_(buildTheRest), background_(std::make_unique<Texture>()) {
+    texturesets::loadInterfaceOpaque(*background_, assetnames::kIntroPicture, true);
 }
 
 IntroScreen::~IntroScreen() = default;
@@ -38,7 +37,7 @@ void IntroScreen::display() {
         return;
     }
     menuframe::beginFrame(*background_);
-    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 0.0f);
+    const Vector3 p(static_cast<float>(mouseX_), screenspace::spriteYFromWidgetY(mouseY_), 0.0f);
     CursorSparkles::instance().updateAndDraw(p);
     // The very first frame goes out as fast as possible: no cursor texture to load yet.
     if (firstFrameShown_) {
@@ -51,24 +50,27 @@ void IntroScreen::display() {
 
 void IntroScreen::idle() {
     if (startupPending_ && firstFrameShown_) {
-        // Building the main menu builds the game screen and loads the settings.
-        MainMenuScreen& menu = MainMenuScreen::instance();
-        menu.screenSlot = screenSlot;
-        GameScreen& game = GameScreen::instance();
-        game.screenSlot = screenSlot;
-        ExitScreen& exitScreen = ExitScreen::instance();
-        startupPending_ = false;
-        exitScreen.screenSlot = screenSlot;
-        // Everything is loaded: the main menu answers from the next event on.
-        gameclock::startupReady();
-        eventreport::report("ready");
+        buildTheRestOnce();
     }
     SoundManager::instance().update();
     glutPostRedisplay();
 }
 
+void IntroScreen::buildTheRestOnce() {
+    if (!startupPending_) {
+        return;
+    }
+    next_ = &buildTheRest_(screenSlot);
+    startupPending_ = false;
+    // Everything is loaded: the main menu answers from the next event on.
+    gameclock::startupReady();
+    eventreport::report("ready");
+}
+
 void IntroScreen::leave() {
-    switchScreen(*this, MainMenuScreen::instance());
+    // A key pressed before the first idle step still finds everything built.
+    buildTheRestOnce();
+    switchScreen(*this, *next_);
     // The intro is shown once: its picture has no further use.
     background_.reset();
 }
@@ -86,9 +88,4 @@ void IntroScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void IntroScreen::motion(int x, int y) { ignoreMotion(x, y); }
 void IntroScreen::keyboard(int, int, int) { leave(); }
-void IntroScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void IntroScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void IntroScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void IntroScreen::reshape(int width, int height) { reshapePerspective(width, height); }

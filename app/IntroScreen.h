@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 
 class Texture;
 
@@ -12,19 +12,18 @@ class Texture;
 // Any key or mouse button then leads to the main menu.
 class IntroScreen : public MenuScreen {
 public:
-    IntroScreen();
+    // Builds everything behind the intro, each built screen switching through slot, and
+    // answers the screen the intro leads to.
+    using BuildTheRest = Screen& (*)(Screen** slot);
+
+    explicit IntroScreen(BuildTheRest buildTheRest);
     ~IntroScreen() override;
 
     void display() override;
     void idle() override;
     void mouse(int button, int state, int x, int y) override;
     void passiveMotion(int x, int y) override;
-    void motion(int x, int y) override;
     void keyboard(int key, int x, int y) override;
-    void keyboardUp(int key, int x, int y) override;
-    void special(int key, int x, int y) override;
-    void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     const char* name() const override { return "intro"; }
 
     bool firstFrameShown() const { return firstFrameShown_; }
@@ -32,7 +31,11 @@ public:
     static bool startupPending();
 
 private:
+    void buildTheRestOnce();
     void leave();
+
+    BuildTheRest buildTheRest_;
+    Screen* next_ = nullptr;
 
     std::unique_ptr<Texture> background_;
     bool firstFrameShown_ = false;

@@ -5,13 +5,14 @@
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
 
-#include "app/GameWindow.h"
+#include "framework/GameWindow.h"
+#include "render/PictureFrame.h"
 
 namespace startup {
 namespace {
 
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
+constexpr int kWindowWidth = PictureFrame::kWidth;
+constexpr int kWindowHeight = PictureFrame::kHeight;
 
 }  // namespace
 

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/AssetNames.h"
+
 struct BmpImage;
 
 namespace windowidentity {
 
 // The window icon, a 24-bit picture whose pure black pixels are transparent.
-constexpr const char* kIconPath = "./ressources/textures/icone.bmp";
+constexpr const char* kIconPath = assetnames::kWindowIcon;
 
 // Sets WM_CLASS to "zorblat" (name and class), which desktops match with the desktop entry's
 // StartupWMClass, and _NET_WM_ICON from the icon file, on the current GLUT window, so task

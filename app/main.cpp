@@ -9,21 +9,27 @@
 #include <string>
 
 #include "app/DataFolders.h"
-#include "app/EventReport.h"
-#include "app/GameWindow.h"
+#include "app/GameAssembly.h"
 #include "app/IntroScreen.h"
-#include "app/ScreenDispatch.h"
 #include "app/Startup.h"
 #include "app/WindowIdentity.h"
+#include "framework/EventReport.h"
+#include "framework/GameWindow.h"
+#include "framework/ScreenDispatch.h"
 #include "menus/ExitScreen.h"
+#include "menus/MainMenuScreen.h"
 #include "menus/Settings.h"
 #include "render/Clock.h"
 
 namespace {
 
-// The first screen is built once by start-up and destroyed at exit like every other screen.
+// Everything else is built behind the intro's first picture (see GameAssembly).
+Screen& buildBehindTheIntro(Screen** slot) { return gameassembly::buildScreens(slot); }
+
+// The first screen is built once by start-up and destroyed at exit like every other screen,
+// after all of them.
 Screen& introScreen() {
-    static IntroScreen screen;
+    static IntroScreen screen(&buildBehindTheIntro);
     return screen;
 }
 
@@ -66,6 +72,7 @@ int main(int argc, char** argv) {
     videoChoices();
     installEndSignalHandlers();
     setQuitAction(&ExitScreen::quit);
+    ExitScreen::setCloseWindowAction(&startup::closeGameWindow);
 
     {
         gameclock::TimedPart window("window");

@@ -6,10 +6,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
+#include "render/TexturedQuad.h"
 
 namespace {
 
@@ -34,7 +37,7 @@ CursorSparkles::CursorSparkles()
       lastFrameTime_(static_cast<float>(gameclock::elapsedMs())),
       lastEmitTime_(lastFrameTime_),
       texture_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceOpaque(*texture_, "./ressources/textures/particle.bmp", false);
+    texturesets::loadInterfaceOpaque(*texture_, assetnames::kParticle, false);
 }
 
 CursorSparkles::~CursorSparkles() = default;
@@ -76,7 +79,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
     }
 
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(1024.0, 768.0);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -99,16 +102,7 @@ void CursorSparkles::updateAndDraw(const Vector3& cursor) {
         const float x = s.position.x();
         const float y = s.position.y();
         glColor4f(s.red, s.green, s.blue, 1.0f - s.age * kFadeRate);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex2f(x - kHalfSide, y - kHalfSide);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex2f(x + kHalfSide, y - kHalfSide);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex2f(x + kHalfSide, y + kHalfSide);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex2f(x - kHalfSide, y + kHalfSide);
-        glEnd();
+        texturedquad::draw(x - kHalfSide, y - kHalfSide, x + kHalfSide, y + kHalfSide);
 
         s.position += s.velocity * dt;
         s.velocity.setComponent(1, s.velocity.y() - dt * kGravity);

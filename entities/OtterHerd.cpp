@@ -9,6 +9,7 @@
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/ParticleSystem.h"
+#include "render/AssetNames.h"
 #include "render/Model.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -37,9 +38,8 @@ OtterHerd::OtterHerd()
     : building_(std::make_unique<Building>()),
       particleTexture_(std::make_unique<Texture>()),
       bloodTexture_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceOpaque(*particleTexture_, "./ressources/textures/particle.bmp",
-                                     false);
-    texturesets::loadInterfaceOpaque(*bloodTexture_, "./ressources/textures/blood.bmp", false);
+    texturesets::loadInterfaceOpaque(*particleTexture_, assetnames::kParticle, false);
+    texturesets::loadInterfaceOpaque(*bloodTexture_, assetnames::kBlood, false);
     effectList_.prepare(EffectList::kPreparedPerKind);
 }
 

@@ -6,10 +6,12 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
 #include "render/Model.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
+#include "render/TexturedQuad.h"
 #include "render/ToonRenderer.h"
 #include "sound/SoundManager.h"
 
@@ -34,7 +36,7 @@ GLuint textureName(const std::unique_ptr<Texture>& texture) { return texture ? t
 }  // namespace
 
 Weapon::Weapon() : ownModel_(std::make_unique<Model>()) {
-    ownModel_->load("./ressources/models/arme.obj");
+    ownModel_->load(assetnames::kWeaponModel);
     setModel(ownModel_.get());
 }
 
@@ -146,16 +148,9 @@ void Weapon::drawCrosshair() const {
     glBindTexture(GL_TEXTURE_2D, textureName(crosshairTexture_));
     const int cx = screenWidth_ / 2;
     const int cy = screenHeight_ / 2;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2i(cx - kCrosshairLow, cy - kCrosshairLow);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2i(cx + kCrosshairHigh, cy - kCrosshairLow);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2i(cx + kCrosshairHigh, cy + kCrosshairHigh);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2i(cx - kCrosshairLow, cy + kCrosshairHigh);
-    glEnd();
+    texturedquad::draw(
+        static_cast<float>(cx - kCrosshairLow), static_cast<float>(cy - kCrosshairLow),
+        static_cast<float>(cx + kCrosshairHigh), static_cast<float>(cy + kCrosshairHigh));
     screenspace::leave();
 }
 

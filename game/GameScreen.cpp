@@ -3,12 +3,11 @@
 
 #include <GL/glu.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
 #include "game/CollisionSet.h"
 #include "render/BitmapFont.h"
 #include "render/Clock.h"
@@ -243,8 +242,6 @@ void GameScreen::restartClocks() {
     }
     stopMouseLook();
 }
-
-void GameScreen::reshape(int width, int height) { reshapePerspective(width, height); }
 
 void GameScreen::setExits(MenuSource mainMenu, ResultsSource showResults) {
     mainMenu_ = mainMenu;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/Screen.h"
+#include "framework/Screen.h"
 
 #include "render/Vector3.h"
 
@@ -44,7 +44,6 @@ public:
     void keyboardUp(int key, int x, int y) override;
     void special(int key, int x, int y) override;
     void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     // The player stops: no movement key counts as held any more.
     void forgetHeldKeys() override;
     const char* name() const override { return "game"; }

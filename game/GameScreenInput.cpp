@@ -2,9 +2,9 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "render/Clock.h"
 #include "render/ScreenSpace.h"

@@ -1,12 +1,12 @@
 // GameScreenUpdate: the game's idle step: time, player, arena, HUD animation, pointer, score, end.
 #include <GL/freeglut.h>
 
-#include "app/EventReport.h"
-#include "app/ScreenDispatch.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "render/Clock.h"
 #include "render/FeedbackZoomEffect.h"

@@ -3,8 +3,8 @@
 
 #include <GL/freeglut.h>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
+#include "framework/KeyCodes.h"
+#include "framework/ScreenDispatch.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuFrame.h"
@@ -95,8 +95,6 @@ void AudioOptionsScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void AudioOptionsScreen::idle() { idleRedisplay(); }
-
 void AudioOptionsScreen::leave() {
     switchScreen(*this, OptionsMenuScreen::instance());
     // Saved at once, so a crash later never loses what the player just chose.
@@ -144,15 +142,8 @@ void AudioOptionsScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void AudioOptionsScreen::motion(int x, int y) { ignoreMotion(x, y); }
-void AudioOptionsScreen::keyboard(int key, int x, int y) { ignoreKey(key, x, y); }
-
 void AudioOptionsScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         leave();
     }
 }
-
-void AudioOptionsScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void AudioOptionsScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void AudioOptionsScreen::reshape(int width, int height) { reshapePerspective(width, height); }

@@ -5,13 +5,13 @@
 
 #include <cstdlib>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/Startup.h"
 #include "entities/CursorSparkles.h"
+#include "framework/EventReport.h"
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/Settings.h"
+#include "render/AssetNames.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 #include "render/Vector3.h"
@@ -21,6 +21,8 @@ namespace {
 // The picture is loaded at the first drawing, not at start-up, once for the whole run.
 bool pictureNotLoaded = true;
 ExitScreen* built = nullptr;
+// Leaves the game window (game mode) on the way out; start-up says how.
+void (*closeWindowAction)() = nullptr;
 
 }  // namespace
 
@@ -37,6 +39,8 @@ ExitScreen::~ExitScreen() {
     }
 }
 
+void ExitScreen::setCloseWindowAction(void (*action)()) { closeWindowAction = action; }
+
 void ExitScreen::quit() {
     // A signal can arrive while a key press is already on its way out.
     static bool ending = false;
@@ -49,7 +53,9 @@ void ExitScreen::quit() {
     }
     // Saved first, while every object the settings come from still lives.
     saveConfig();
-    startup::closeGameWindow();
+    if (closeWindowAction != nullptr) {
+        closeWindowAction();
+    }
     eventreport::report("quit status=1");
     std::exit(1);
 }
@@ -59,11 +65,11 @@ void ExitScreen::display() {
         return;
     }
     if (pictureNotLoaded) {
-        texturesets::loadInterfaceOpaque(*picture_, "./ressources/textures/lastMenu.bmp", true);
+        texturesets::loadInterfaceOpaque(*picture_, assetnames::kGoodbyePicture, true);
         pictureNotLoaded = false;
     }
     menuframe::beginFrame(*picture_);
-    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 0.0f);
+    const Vector3 p(static_cast<float>(mouseX_), screenspace::spriteYFromWidgetY(mouseY_), 0.0f);
     CursorSparkles::instance().updateAndDraw(p);
     MenuCursor::instance().draw(p);
     glFlush();
@@ -80,9 +86,4 @@ void ExitScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void ExitScreen::motion(int x, int y) { ignoreMotion(x, y); }
 void ExitScreen::keyboard(int, int, int) { quit(); }
-void ExitScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void ExitScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ExitScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ExitScreen::reshape(int width, int height) { reshapePerspective(width, height); }

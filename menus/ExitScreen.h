@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 
 class Texture;
 
@@ -19,17 +19,14 @@ public:
     void idle() override;
     void mouse(int button, int state, int x, int y) override;
     void passiveMotion(int x, int y) override;
-    void motion(int x, int y) override;
     void keyboard(int key, int x, int y) override;
-    void keyboardUp(int key, int x, int y) override;
-    void special(int key, int x, int y) override;
-    void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     const char* name() const override { return "exit"; }
 
     // The normal way out: settings saved while every screen still lives, game mode left,
     // status 1. Also what a SIGINT, SIGTERM or SIGHUP leads to.
     static void quit();
+    // What quit does to leave the game window before the program ends; set by start-up.
+    static void setCloseWindowAction(void (*action)());
 
     bool quitting() const { return quitting_; }
 

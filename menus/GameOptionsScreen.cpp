@@ -5,9 +5,10 @@
 
 #include <cmath>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/Weapon.h"
+#include "framework/KeyCodes.h"
+#include "framework/ScreenDispatch.h"
+#include "framework/SingleInstance.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
@@ -64,12 +65,12 @@ float sliderFromVertical(float vertical) {
 }  // namespace
 
 GameOptionsScreen& GameOptionsScreen::instance() {
-    static GameOptionsScreen screen;
-    return screen;
+    return SingleInstance<GameOptionsScreen>::get();
 }
 
-GameOptionsScreen::GameOptionsScreen()
-    : difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
+GameOptionsScreen::GameOptionsScreen(GameScreen& game)
+    : game_(game),
+      difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
       difficultyLeftArrow_(MenuButton::create(200, 200, 16, 16, "flecheg.bmp", "flecheg.bmp")),
       sensitivityRightArrow_(MenuButton::create(605, 300, 16, 16, "fleched.bmp", "fleched.bmp")),
       sensitivityLeftArrow_(MenuButton::create(400, 300, 16, 16, "flecheg.bmp", "flecheg.bmp")),
@@ -77,7 +78,7 @@ GameOptionsScreen::GameOptionsScreen()
       invertCheckBox_(MenuButton::create(50, 400, 16, 16, "check.bmp", "check.bmp")) {
     // The marker shows the sensitivity the camera has, read the way the settings file is read
     // back. Without a file the camera's own pair reads as -2, the same as after the first save.
-    sensitivitySlider_ = sliderFromVertical(GameScreen::instance().weapon().verticalSensitivity());
+    sensitivitySlider_ = sliderFromVertical(game_.weapon().verticalSensitivity());
 }
 
 GameOptionsScreen::~GameOptionsScreen() = default;
@@ -92,7 +93,7 @@ int GameOptionsScreen::sensitivityMarkerX(float slider) {
 }
 
 void GameOptionsScreen::display() {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = game_;
     menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     menuframe::drawButtons(
@@ -122,10 +123,8 @@ void GameOptionsScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void GameOptionsScreen::idle() { idleRedisplay(); }
-
 void GameOptionsScreen::stepDifficulty(int step) {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = game_;
     const int d = game.difficulty();
     // Compared before adding, so a hand-edited extreme value cannot overflow.
     if (step > 0 ? d <= kHardest - kDifficultyStep : d >= kEasiest + kDifficultyStep) {
@@ -140,7 +139,7 @@ void GameOptionsScreen::stepSensitivity(int step) {
     if (step > 0 ? !(s <= kHighestSlider - 1.0f) : !(s >= kLowestSlider + 1.0f)) {
         return;
     }
-    Camera& camera = GameScreen::instance().weapon();
+    Camera& camera = game_.weapon();
     // The camera's first pair (horizontal 0.0018, vertical 0.0012) is not on the slider's
     // line: recomputing the horizontal from the slider alone would turn it the wrong way on the
     // first click. Keeping its distance from the line moves both with the arrow; every pair the
@@ -185,7 +184,7 @@ void GameOptionsScreen::mouse(int, int state, int x, int y) {
         stepSensitivity(+1);
     }
     if (invertCheckBox_->contains(x, y)) {
-        GameScreen& game = GameScreen::instance();
+        GameScreen& game = game_;
         game.setMouseDirection(game.mouseDirection() == -1 ? 1 : -1);
     }
 }
@@ -195,15 +194,8 @@ void GameOptionsScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void GameOptionsScreen::motion(int x, int y) { ignoreMotion(x, y); }
-void GameOptionsScreen::keyboard(int key, int x, int y) { ignoreKey(key, x, y); }
-
 void GameOptionsScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         leave();
     }
 }
-
-void GameOptionsScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void GameOptionsScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void GameOptionsScreen::reshape(int width, int height) { reshapePerspective(width, height); }

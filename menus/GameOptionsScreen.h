@@ -3,29 +3,25 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 
+class GameScreen;
 class MenuButton;
 class Texture;
 
 class GameOptionsScreen : public MenuScreen {
 public:
-    // The one instance, built on first use (needs the GL context).
+    // The one instance, built by start-up (needs the GL context) on the game it sets up.
     static GameOptionsScreen& instance();
+    static constexpr const char* kInstanceName = "the game options screen";
 
-    GameOptionsScreen();
+    explicit GameOptionsScreen(GameScreen& game);
     ~GameOptionsScreen() override;
 
     void display() override;
-    void idle() override;
     void mouse(int button, int state, int x, int y) override;
     void passiveMotion(int x, int y) override;
-    void motion(int x, int y) override;
-    void keyboard(int key, int x, int y) override;
     void keyboardUp(int key, int x, int y) override;
-    void special(int key, int x, int y) override;
-    void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     const char* name() const override { return "game-options"; }
 
     // The sensitivity step, -5..9: read from the camera when built, set from the settings file.
@@ -36,6 +32,7 @@ public:
     static int sensitivityMarkerX(float slider);
 
 private:
+    GameScreen& game_;
     void stepDifficulty(int step);
     void stepSensitivity(int step);
     // Back to the hub, saving the settings on the way out.

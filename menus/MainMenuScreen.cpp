@@ -6,21 +6,23 @@
 
 #include <cstring>
 
-#include "app/EventReport.h"
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/CursorSparkles.h"
 #include "entities/Otter.h"
+#include "framework/EventReport.h"
+#include "framework/KeyCodes.h"
+#include "framework/ScreenDispatch.h"
+#include "framework/SingleInstance.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuCursor.h"
 #include "menus/MenuFrame.h"
 #include "menus/OptionsMenuScreen.h"
-#include "menus/ResultsScreen.h"
-#include "menus/Settings.h"
+#include "render/AssetNames.h"
 #include "render/BitmapFont.h"
 #include "render/Model.h"
+#include "render/PictureFrame.h"
+#include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 #include "render/ToonRenderer.h"
@@ -34,17 +36,6 @@ const char kCredits[] =
 constexpr float kCreditsWrap = -(static_cast<float>(sizeof kCredits - 1) * 10.0f + 10.0f);
 constexpr float kCreditsRestart = 803.0f;
 
-// Where the game goes when it is left: the menus sit above it, so the game only holds these.
-Screen& mainMenuForGame() { return MainMenuScreen::instance(); }
-
-Screen& resultsForGame(int score, int precisionPercent, int kills) {
-    ResultsScreen& results = ResultsScreen::instance();
-    results.setScore(score);
-    results.setPrecision(precisionPercent);
-    results.setOtterKills(kills);
-    return results;
-}
-
 float grownScale(float scale) {
     const float grown = scale + 0.1f;
     return grown > 1.5f ? 1.5f : grown;
@@ -52,15 +43,12 @@ float grownScale(float scale) {
 
 }  // namespace
 
-MainMenuScreen& MainMenuScreen::instance() {
-    static MainMenuScreen screen;
-    return screen;
-}
+MainMenuScreen& MainMenuScreen::instance() { return SingleInstance<MainMenuScreen>::get(); }
 
-MainMenuScreen::MainMenuScreen() {
+MainMenuScreen::MainMenuScreen(GameScreen& game) : game_(game) {
     font_ = std::make_unique<BitmapFont>();
     fontTexture_ = std::make_unique<Texture>();
-    texturesets::loadInterfaceTiled(*fontTexture_, "./ressources/textures/Font.bmp");
+    texturesets::loadInterfaceTiled(*fontTexture_, assetnames::kFont);
     font_->setTexture(fontTexture_->id(), 15, 15);
     font_->setFirstChar(32);
     font_->setGlyphSize(15, 15, 10);
@@ -69,9 +57,8 @@ MainMenuScreen::MainMenuScreen() {
 
     creditsScroll_ = 300.0f;
     background_ = std::make_unique<Texture>();
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/fond_menu.bmp");
+    texturesets::loadInterfaceTiled(*background_, assetnames::kMenuBackground);
 
-    GameScreen& game = GameScreen::instance();
     otters_ = std::make_unique<Otter[]>(2);
     Otter& a = otters_[0];
     a.place(Vector3(0.0f, 0.0f, 0.0f), 0.0f);
@@ -98,18 +85,15 @@ MainMenuScreen::MainMenuScreen() {
     a.tick();
 
     titleModel_ = std::make_unique<Model>();
-    titleModel_->load("./ressources/models/VRK.obj");
+    titleModel_->load(assetnames::kTitleModel);
     auto skin = std::make_unique<Texture>();
-    texturesets::loadInterfaceOpaque(*skin, "./ressources/textures/VRK.bmp", true);
+    texturesets::loadInterfaceOpaque(*skin, assetnames::kTitleSkin, true);
     titleModel_->setTexture(skin.release());
 
     resumeButton_ = MenuButton::create(384, 130, 256, 64, "resume2.bmp", "resume1.bmp");
     newGameButton_ = MenuButton::create(448, 200, 128, 64, "bouton2.bmp", "bouton1.bmp");
     optionsButton_ = MenuButton::create(384, 400, 256, 64, "options2.bmp", "options1.bmp");
     quitButton_ = MenuButton::create(384, 600, 256, 64, "quitter2.bmp", "quitter1.bmp");
-
-    game.setExits(&mainMenuForGame, &resultsForGame);
-    loadConfig();
 }
 
 // The settings are not saved here: by the time static objects are destroyed the screens they
@@ -121,7 +105,7 @@ float MainMenuScreen::creditsWrap() { return kCreditsWrap; }
 
 const Otter& MainMenuScreen::otter(int index) const { return otters_[index]; }
 
-bool MainMenuScreen::resumeAvailable() const { return GameScreen::instance().gameSuspended(); }
+bool MainMenuScreen::resumeAvailable() const { return game_.gameSuspended(); }
 
 void MainMenuScreen::display() {
     drawFrame();
@@ -130,11 +114,11 @@ void MainMenuScreen::display() {
 }
 
 void MainMenuScreen::drawFrame() {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = game_;
     // The video options may have swapped the otter model since the last frame.
     otters_[0].setModel(game.otterModel());
     otters_[1].setModel(game.otterModel());
-    const Vector3 p(static_cast<float>(mouseX_), static_cast<float>(768 - mouseY_), 100.0f);
+    const Vector3 p(static_cast<float>(mouseX_), screenspace::spriteYFromWidgetY(mouseY_), 100.0f);
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -145,8 +129,10 @@ void MainMenuScreen::drawFrame() {
 
     // The light sweeps +-90 units across the scene with the mouse.
     glColor3f(1.0f, 1.0f, 1.0f);
-    light_.set(static_cast<float>((mouseX_ - 512) * 0.0009765625 * 180.0),
-               static_cast<float>(((768 - mouseY_) - 384) * 0.0013020833721384406 * 180.0), 100.0f);
+    light_.set(static_cast<float>((mouseX_ - PictureFrame::kWidth / 2) * 0.0009765625 * 180.0),
+               static_cast<float>(((PictureFrame::kHeight - mouseY_) - PictureFrame::kHeight / 2) *
+                                  0.0013020833721384406 * 180.0),
+               100.0f);
 
     glPushMatrix();
     glTranslatef(0.0f, 70.0f, -5.0f);
@@ -229,7 +215,7 @@ void MainMenuScreen::mouse(int, int state, int x, int y) {
         // The quit button acts on the release, and only for a click that began on it: the
         // click that leaves the intro is released here and must not quit by landing on it.
         quitPressed_ = quitButton_->contains(x, y);
-        GameScreen& game = GameScreen::instance();
+        GameScreen& game = game_;
         if (newGameButton_->contains(x, y)) {
             game.newGame();
             switchScreen(*this, game);
@@ -263,12 +249,7 @@ void MainMenuScreen::motion(int x, int y) {
 }
 
 void MainMenuScreen::keyboard(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         switchScreen(*this, ExitScreen::instance());
     }
 }
-
-void MainMenuScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void MainMenuScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void MainMenuScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void MainMenuScreen::reshape(int width, int height) { reshapePerspective(width, height); }

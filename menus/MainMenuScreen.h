@@ -3,10 +3,11 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 #include "render/Vector3.h"
 
 class BitmapFont;
+class GameScreen;
 class MenuButton;
 class Model;
 class Otter;
@@ -14,11 +15,11 @@ class Texture;
 
 class MainMenuScreen : public MenuScreen {
 public:
-    // The one main menu, built on first use; building it builds the game screen and loads the
-    // settings.
+    // The one main menu, built by start-up on the game it starts and resumes.
     static MainMenuScreen& instance();
+    static constexpr const char* kInstanceName = "the main menu";
 
-    MainMenuScreen();
+    explicit MainMenuScreen(GameScreen& game);
     ~MainMenuScreen() override;
 
     void display() override;
@@ -27,10 +28,6 @@ public:
     void passiveMotion(int x, int y) override;
     void motion(int x, int y) override;
     void keyboard(int key, int x, int y) override;
-    void keyboardUp(int key, int x, int y) override;
-    void special(int key, int x, int y) override;
-    void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     const char* name() const override { return "main-menu"; }
 
     // One frame into the back buffer, without showing it (display draws and shows).
@@ -51,6 +48,7 @@ public:
     const Otter& otter(int index) const;
 
 private:
+    GameScreen& game_;
     std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> resumeButton_;
     std::unique_ptr<MenuButton> optionsButton_;

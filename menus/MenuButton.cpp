@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "render/AssetNames.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -16,7 +18,7 @@ std::unique_ptr<MenuButton> MenuButton::create(int left, int top, int width, int
                                                const char* normalPicture,
                                                const char* hoverPicture) {
     auto button = std::make_unique<MenuButton>();
-    const std::string dir = "./ressources/textures/ihm/";
+    const std::string dir = assetnames::kWidgetFolder;
     auto normal = std::make_unique<Texture>();
     texturesets::loadKeyedBlack(*normal, (dir + normalPicture).c_str(), true);
     auto hover = std::make_unique<Texture>();
@@ -41,7 +43,7 @@ bool MenuButton::contains(int x, int y) const {
 
 void MenuButton::draw(int mouseX, int mouseY) const {
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(1024, 768, true);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight, true);
 
     glEnable(GL_TEXTURE_2D);
     const Texture* picture = contains(mouseX, mouseY) ? hover_.get() : normal_.get();

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "menus/MenuFrame.h"
+#include "render/AssetNames.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
 
@@ -13,7 +14,7 @@ MenuCursor& MenuCursor::instance() {
 }
 
 MenuCursor::MenuCursor() : texture_(std::make_unique<Texture>()) {
-    texturesets::loadKeyedBlack(*texture_, "./ressources/textures/mouse.bmp", false);
+    texturesets::loadKeyedBlack(*texture_, assetnames::kCursor, false);
 }
 
 MenuCursor::~MenuCursor() = default;

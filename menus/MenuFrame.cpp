@@ -8,8 +8,10 @@
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuCursor.h"
+#include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/Texture.h"
+#include "render/TexturedQuad.h"
 #include "render/Vector3.h"
 
 namespace menuframe {
@@ -23,7 +25,7 @@ void beginFrame(const Texture& background) {
 
 void beginSpriteSpace() {
     glDisable(GL_DEPTH_TEST);
-    screenspace::enter(1024, 768);
+    screenspace::enter(PictureFrame::kWidth, PictureFrame::kHeight);
 }
 
 void endSpriteSpace() {
@@ -35,16 +37,7 @@ void drawBackground(const Texture& background) {
     beginSpriteSpace();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, background.id());
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(1024.0f, 0.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1024.0f, 768.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, 768.0f, 0.0f);
-    glEnd();
+    texturedquad::draw(0.0f, 0.0f, PictureFrame::kWidth, PictureFrame::kHeight);
     endSpriteSpace();
 }
 
@@ -73,7 +66,7 @@ BitmapFont& beginTexts() {
 void endTexts() { glDisable(GL_BLEND); }
 
 void endFrame(int mouseX, int mouseY) {
-    const Vector3 p(static_cast<float>(mouseX), static_cast<float>(768 - mouseY), 0.0f);
+    const Vector3 p(static_cast<float>(mouseX), screenspace::spriteYFromWidgetY(mouseY), 0.0f);
     CursorSparkles::instance().updateAndDraw(p);
     MenuCursor::instance().draw(p);
     glFlush();

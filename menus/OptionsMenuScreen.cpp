@@ -3,8 +3,8 @@
 
 #include <GL/freeglut.h>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
+#include "framework/KeyCodes.h"
+#include "framework/ScreenDispatch.h"
 #include "menus/AudioOptionsScreen.h"
 #include "menus/GameOptionsScreen.h"
 #include "menus/MainMenuScreen.h"
@@ -39,8 +39,6 @@ void OptionsMenuScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void OptionsMenuScreen::idle() { idleRedisplay(); }
-
 void OptionsMenuScreen::mouse(int, int state, int x, int y) {
     if (state != GLUT_DOWN) {
         return;
@@ -65,15 +63,8 @@ void OptionsMenuScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void OptionsMenuScreen::motion(int x, int y) { ignoreMotion(x, y); }
-void OptionsMenuScreen::keyboard(int key, int x, int y) { ignoreKey(key, x, y); }
-
 void OptionsMenuScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         switchScreen(*this, MainMenuScreen::instance());
     }
 }
-
-void OptionsMenuScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void OptionsMenuScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void OptionsMenuScreen::reshape(int width, int height) { reshapePerspective(width, height); }

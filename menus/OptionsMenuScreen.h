@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/MenuScreen.h"
+#include "framework/MenuScreen.h"
 
 class MenuButton;
 class Texture;
@@ -17,15 +17,9 @@ public:
     ~OptionsMenuScreen() override;
 
     void display() override;
-    void idle() override;
     void mouse(int button, int state, int x, int y) override;
     void passiveMotion(int x, int y) override;
-    void motion(int x, int y) override;
-    void keyboard(int key, int x, int y) override;
     void keyboardUp(int key, int x, int y) override;
-    void special(int key, int x, int y) override;
-    void specialUp(int key, int x, int y) override;
-    void reshape(int width, int height) override;
     const char* name() const override { return "options"; }
 
 private:

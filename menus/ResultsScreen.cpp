@@ -3,11 +3,13 @@
 
 #include <GL/freeglut.h>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
+#include "framework/KeyCodes.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuFrame.h"
+#include "render/AssetNames.h"
 #include "render/BitmapFont.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -19,7 +21,7 @@ ResultsScreen& ResultsScreen::instance() {
 }
 
 ResultsScreen::ResultsScreen() : background_(std::make_unique<Texture>()) {
-    texturesets::loadInterfaceTiled(*background_, "./ressources/textures/sol.bmp");
+    texturesets::loadInterfaceTiled(*background_, assetnames::kGround);
 }
 
 ResultsScreen::~ResultsScreen() = default;
@@ -65,8 +67,6 @@ void ResultsScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void ResultsScreen::idle() { idleRedisplay(); }
-
 void ResultsScreen::mouse(int, int state, int, int) {
     // Clicks never leave this screen; they only sound like every menu's.
     if (state == GLUT_DOWN) {
@@ -79,10 +79,8 @@ void ResultsScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void ResultsScreen::motion(int x, int y) { ignoreMotion(x, y); }
-
 void ResultsScreen::keyboard(int key, int, int) {
-    if (key != 27) {
+    if (key != kEscapeKey) {
         return;
     }
     // The main menu draws in the shared perspective view, which the game's last frame may have
@@ -90,8 +88,3 @@ void ResultsScreen::keyboard(int key, int, int) {
     reshapePerspective(windowWidth(), windowHeight());
     switchScreen(*this, MainMenuScreen::instance());
 }
-
-void ResultsScreen::keyboardUp(int key, int x, int y) { ignoreKey(key, x, y); }
-void ResultsScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ResultsScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void ResultsScreen::reshape(int width, int height) { reshapePerspective(width, height); }

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "app/EventReport.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
 #include "game/GameScreen.h"
 #include "menus/ConfigFile.h"
 #include "menus/GameOptionsScreen.h"
@@ -23,6 +23,9 @@ std::string& configPathSlot() {
 // Saving before anything was loaded would replace the player's file with the built-in
 // defaults (a signal during the intro, before the menus exist).
 bool settingsLoaded = false;
+// What the settings were loaded into, and are saved from: handed over by loadConfig.
+GameScreen* settingsGame = nullptr;
+GameOptionsScreen* settingsGameOptions = nullptr;
 
 // Names the whole path, so a test can tell which folder the file went to.
 void reportConfigEvent(const char* event) {
@@ -40,12 +43,12 @@ void reportConfigEvent(const char* event) {
 
 void applyVideoChoices() {
     const VideoChoices& video = videoChoices();
-    GameScreen::instance().applyVideoSettings(video.textureQuality, video.textureFiltering,
-                                              video.lowQualityOtter);
+    settingsGame->applyVideoSettings(video.textureQuality, video.textureFiltering,
+                                     video.lowQualityOtter);
 }
 
 void applyDefaults() {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = *settingsGame;
     game.applyVideoSettings(0, 3, false);
     game.setDifficulty(11);
     SoundManager& sound = SoundManager::instance();
@@ -58,7 +61,7 @@ void applyDefaults() {
 }
 
 void apply(const ConfigValues& v) {
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = *settingsGame;
     Camera& camera = game.weapon();
     SoundManager& sound = SoundManager::instance();
     VideoChoices& video = videoChoices();
@@ -67,7 +70,7 @@ void apply(const ConfigValues& v) {
     camera.setVerticalSensitivity(v.verticalSensitivity);
     // The slider counts steps of 0.0003 from 0.0018; computed in double so a saved step reads
     // back as that step.
-    GameOptionsScreen::instance().setSensitivitySlider(static_cast<float>(
+    settingsGameOptions->setSensitivitySlider(static_cast<float>(
         (static_cast<double>(v.verticalSensitivity) - 0.0018) * 3333.3333333333335));
     camera.setHorizontalSensitivity(v.horizontalSensitivity);
     game.setMouseDirection(v.mouseDirection);
@@ -100,7 +103,9 @@ VideoChoices& videoChoices() {
     return choices;
 }
 
-void loadConfig() {
+void loadConfig(GameScreen& game, GameOptionsScreen& gameOptions) {
+    settingsGame = &game;
+    settingsGameOptions = &gameOptions;
     settingsLoaded = true;
     const std::string& path = configPath();
     std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
@@ -121,7 +126,7 @@ void saveConfig() {
     if (!settingsLoaded || configPath().empty()) {
         return;
     }
-    GameScreen& game = GameScreen::instance();
+    GameScreen& game = *settingsGame;
     const Camera& camera = game.weapon();
     const SoundManager& sound = SoundManager::instance();
     const VideoChoices& video = videoChoices();

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+class GameOptionsScreen;
+class GameScreen;
+
 // What the video options screen has chosen, applied or not. Kept here rather than on the
 // screen so the values saved at exit never depend on which screens exist or are torn down.
 struct VideoChoices {
@@ -49,7 +52,8 @@ const std::string& configPath();
 
 // Reads the settings file (or the defaults) and pushes every value into the game screen,
 // camera, sound manager, game options and video choices, then applies the video settings.
-void loadConfig();
+// The game and its options are kept as what saveConfig reads back.
+void loadConfig(GameScreen& game, GameOptionsScreen& gameOptions);
 // Writes the settings file atomically (temporary file, flush, rename) from the live objects,
 // creating its folders first; on any failure the previous file stays; only the event report
 // tells.

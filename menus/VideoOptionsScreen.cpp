@@ -4,8 +4,8 @@
 
 #include <GL/freeglut.h>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
+#include "framework/KeyCodes.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
@@ -82,8 +82,6 @@ void VideoOptionsScreen::display() {
     menuframe::endFrame(mouseX_, mouseY_);
 }
 
-void VideoOptionsScreen::idle() { idleRedisplay(); }
-
 void VideoOptionsScreen::leave(bool apply) {
     switchScreen(*this, OptionsMenuScreen::instance());
     if (apply) {
@@ -136,15 +134,8 @@ void VideoOptionsScreen::passiveMotion(int x, int y) {
     mouseY_ = y;
 }
 
-void VideoOptionsScreen::motion(int x, int y) { ignoreMotion(x, y); }
-void VideoOptionsScreen::keyboard(int key, int x, int y) { ignoreKey(key, x, y); }
-
 void VideoOptionsScreen::keyboardUp(int key, int, int) {
-    if (key == 27) {
+    if (key == kEscapeKey) {
         leave(false);
     }
 }
-
-void VideoOptionsScreen::special(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void VideoOptionsScreen::specialUp(int key, int x, int y) { ignoreSpecial(key, x, y); }
-void VideoOptionsScreen::reshape(int width, int height) { reshapePerspective(width, height); }

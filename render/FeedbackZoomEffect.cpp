@@ -2,6 +2,7 @@
 #include "render/FeedbackZoomEffect.h"
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
+#include "render/TexturedQuad.h"
 
 #include <GL/glu.h>
 
@@ -154,16 +155,7 @@ void FeedbackZoomEffect::blendPreviousPicture(float a) {
     // a picture width of texels spans 1024 units, drawn 1040 units wide, so the previous
     // picture grows a little each frame.
     const float t = static_cast<float>(pictureWidth_) / static_cast<float>(textureSize_);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-8.0f, -8.0f);
-    glTexCoord2f(t, 0.0f);
-    glVertex2f(1032.0f, -8.0f);
-    glTexCoord2f(t, t);
-    glVertex2f(1032.0f, 1032.0f);
-    glTexCoord2f(0.0f, t);
-    glVertex2f(-8.0f, 1032.0f);
-    glEnd();
+    texturedquad::draw(-8.0f, -8.0f, 1032.0f, 1032.0f, t, t);
 
     screenspace::leave();
     glEnable(GL_DEPTH_TEST);

@@ -1,6 +1,7 @@
 // GlowEffect: blurs the glowing parts of the scene in a screen corner and adds them over the frame.
 #include "render/GlowEffect.h"
 #include "render/ScreenSpace.h"
+#include "render/TexturedQuad.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,14 +87,7 @@ void GlowEffect::blurDirection(bool vertical) {
         const float dx = vertical ? 0.0f : static_cast<float>(kTapOffsets[i]);
         const float dy = vertical ? static_cast<float>(kTapOffsets[i]) : 0.0f;
         glColor3f(kTapWeights[i], kTapWeights[i], kTapWeights[i]);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex2f(dx, dy);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex2f(dx + w, dy);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex2f(dx + w, dy + h);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex2f(dx, dy + h);
+        texturedquad::emit(dx, dy, dx + w, dy + h);
     }
     glEnd();
     glDisable(GL_TEXTURE_2D);
@@ -143,18 +137,7 @@ bool GlowEffect::rowSpan(int firstRow, int lastRow, int& firstColumn, int& lastC
     return lastColumn >= 0;
 }
 
-void GlowEffect::drawCompositeQuad() {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
-}
+void GlowEffect::drawCompositeQuad() { texturedquad::draw(0.0f, 0.0f, 1.0f, 1.0f); }
 
 void GlowEffect::composite() {
     // Black texels add nothing, and on a software rasteriser every pixel of this full-screen

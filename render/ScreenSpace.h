@@ -2,7 +2,13 @@
 // the viewport itself: the picture's place in the window.
 #pragma once
 
+#include "render/PictureFrame.h"
+
 namespace screenspace {
+
+// Widgets and the mouse count y down from the picture's top edge; sprites, the cursor and the
+// sparkles are drawn with y up from its bottom edge. The height of that flipped point.
+constexpr float spriteYFromWidgetY(int y) { return static_cast<float>(PictureFrame::kHeight - y); }
 
 // Pushes both matrices and maps (0, 0)-(width, height) onto the viewport, y up (y down when
 // yDown, for pictures placed from the top-left corner), depth from -1 to 1; leaves the modelview

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "render/AssetNames.h"
 #include "render/Clock.h"
 #include "sound/SdlAudioBackend.h"
 
@@ -56,16 +57,16 @@ SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::str
         musicState_ = MusicState::Stopped;
         return;
     }
-    const std::string sons = ressourcesDir + "sons/";
-    shot_ = audio_->loadSample(sons + "detonation.ogg");
-    cries_[0] = audio_->loadSample(sons + "loutre1.wav");
-    cries_[1] = audio_->loadSample(sons + "loutre2.wav");
-    cries_[2] = audio_->loadSample(sons + "loutre3.wav");
-    click_ = audio_->loadSample(sons + "clic.ogg");
-    explosion_ = audio_->loadSample(sons + "boom.ogg");
+    using assetnames::inFolder;
+    shot_ = audio_->loadSample(ressourcesDir + inFolder(assetnames::kShotSound));
+    for (int i = 0; i < assetnames::kOtterCryCount; ++i) {
+        cries_[i] = audio_->loadSample(ressourcesDir + inFolder(assetnames::kOtterCries[i]));
+    }
+    click_ = audio_->loadSample(ressourcesDir + inFolder(assetnames::kClickSound));
+    explosion_ = audio_->loadSample(ressourcesDir + inFolder(assetnames::kExplosionSound));
 
-    playlist_.readBaseDirectory(ressourcesDir + "playlist/base_repertoire.txt");
-    playlist_.readM3u(ressourcesDir + "playlist/playlist.m3u");
+    playlist_.readBaseDirectory(ressourcesDir + inFolder(assetnames::kPlaylistBaseFolder));
+    playlist_.readM3u(ressourcesDir + inFolder(assetnames::kPlaylist));
     musicState_ = MusicState::Stopped;
     if (playlist_.isLoaded()) {
         playlist_.setRandom(true);
@@ -73,7 +74,7 @@ SoundManager::SoundManager(std::unique_ptr<AudioBackend> backend, const std::str
     // A playlist file without a single entry would leave the game with no music at all: the
     // song plays instead, as when there is no playlist.
     fromPlaylist_ = playlist_.isLoaded() && !playlist_.entries().empty();
-    songPath_ = sons + "musique.mid";
+    songPath_ = ressourcesDir + inFolder(assetnames::kSong);
     if (fromPlaylist_) {
         unplayable_.assign(playlist_.entries().size(), false);
         // Nothing plays yet: the configuration decides whether music is on. But whether the

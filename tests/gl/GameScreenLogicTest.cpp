@@ -8,12 +8,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/ScreenDefaults.h"
-#include "app/ScreenDispatch.h"
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
+#include "framework/ScreenDefaults.h"
+#include "framework/ScreenDispatch.h"
 #include "game/CollisionSet.h"
 #include "game/GameScreen.h"
 #include "render/Clock.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDispatch.h"
 #include "tests/support/GlContext.h"
 
 namespace {

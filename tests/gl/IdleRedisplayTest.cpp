@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ScreenDefaults.h"
+#include "framework/ScreenDefaults.h"
 #include "sound/SoundManager.h"
 #include "tests/support/FakeAudioBackend.h"
 #include "tests/support/GlContext.h"

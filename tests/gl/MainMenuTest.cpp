@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/GameAssembly.h"
 #include "entities/Otter.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
@@ -21,7 +22,7 @@ protected:
     void SetUp() override {
         gltest::GlTest::SetUp();
         FakeAudioBackend::forInstance();
-        menu = &MainMenuScreen::instance();
+        menu = &gameassembly::buildScreens();
         slot = menu;
         menu->screenSlot = &slot;
         GameScreen::instance().setGameSuspended(false);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/GameAssembly.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
 #include "menus/AudioOptionsScreen.h"
@@ -35,9 +36,9 @@ protected:
         GlTest::SetUp();
         FakeAudioBackend::forInstance();
         std::remove("config.cfg");
-        // As in the game, the main menu (which every menu writes with) is built first: building
-        // it loads the settings, which must not overwrite what a test sets up afterwards.
-        MainMenuScreen::instance();
+        // As in the game, the screens behind the intro are built first: that loads the
+        // settings, which must not overwrite what a test sets up afterwards.
+        gameassembly::buildScreens();
     }
     // Leaving an options screen saves the settings into the working folder.
     void TearDown() override {
@@ -122,7 +123,7 @@ TEST_F(OptionsRulesTest, SensitivityFollowsTheSliderAndItsMarker) {
     // The camera's first pair reads as -2, and either arrow moves both values its way.
     camera.setHorizontalSensitivity(0.0018f);
     camera.setVerticalSensitivity(0.0012f);
-    GameOptionsScreen fresh;
+    GameOptionsScreen fresh(GameScreen::instance());
     fresh.screenSlot = &slot_;
     EXPECT_EQ(GameOptionsScreen::sensitivityMarkerX(fresh.sensitivitySlider()), 350);
     click(fresh, 605, 300);

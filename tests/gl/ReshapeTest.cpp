@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ScreenDefaults.h"
+#include "framework/ScreenDefaults.h"
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "tests/support/GlContext.h"

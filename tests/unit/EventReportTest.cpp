@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/EventReport.h"
-#include "app/ScreenDispatch.h"
+#include "framework/EventReport.h"
+#include "framework/ScreenDispatch.h"
 
 namespace {
 

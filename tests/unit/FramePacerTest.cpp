@@ -1,7 +1,7 @@
 // FramePacer: menus at 60 frames a second, play at the display's rate, no catching up.
 #include <gtest/gtest.h>
 
-#include "app/FramePacer.h"
+#include "framework/FramePacer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDispatch.h"
 #include "menus/MenuButton.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDispatch.h"
 
 namespace {
 

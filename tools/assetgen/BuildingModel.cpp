@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Atlas.h"
 #include "tools/assetgen/ModelParts.h"
 #include "tools/assetgen/Shapes.h"
@@ -245,8 +246,8 @@ Canvas paintBuildingSkin() {
 
 bool writeBuildingModel(const std::string& root) {
     const Canvas skin = paintBuildingSkin();
-    bool ok = skin.writeBmp(root + "/textures/immeuble.bmp");
-    ok = buildBuilding(skin).writeObj(root + "/models/immeuble.obj",
+    bool ok = skin.writeBmp(root + "/" + assetnames::inFolder(assetnames::kBuildingSkin));
+    ok = buildBuilding(skin).writeObj(root + "/" + assetnames::inFolder(assetnames::kBuildingModel),
                                       "immeuble: stepped tower, 300 wide") &&
          ok;
     return ok;

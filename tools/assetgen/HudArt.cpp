@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Canvas.h"
 #include "tools/assetgen/WorldPainting.h"
 
@@ -221,19 +222,26 @@ Canvas paintSweep() {
 bool writeHudArt(const std::string& textures) {
     bool ok = true;
     const KeyedSprite crosshair = paintCrosshair();
-    ok = writeKeyedBmp(textures + "crosshair.bmp", crosshair.canvas, crosshair.mask,
-                       KeyColour{0, 0, 255}) &&
+    ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kCrosshair), crosshair.canvas,
+                       crosshair.mask, KeyColour{0, 0, 255}) &&
          ok;
     const KeyedSprite flash = paintFlash();
-    ok = writeKeyedBmp(textures + "fire.bmp", flash.canvas, flash.mask, KeyColour{255, 0, 0}) && ok;
+    ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kMuzzleFlash), flash.canvas,
+                       flash.mask, KeyColour{255, 0, 0}) &&
+         ok;
     const KeyedSprite radar = paintRadar();
-    ok = writeKeyedBmp(textures + "HUD/radar.bmp", radar.canvas, radar.mask, KeyColour{0, 0, 0}) &&
+    ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kRadar), radar.canvas,
+                       radar.mask, KeyColour{0, 0, 0}) &&
          ok;
     const KeyedSprite dot = paintDot();
-    ok = writeKeyedBmp(textures + "HUD/point.bmp", dot.canvas, dot.mask, KeyColour{0, 0, 0}) && ok;
+    ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kRadarDot), dot.canvas,
+                       dot.mask, KeyColour{0, 0, 0}) &&
+         ok;
     // The sweep is added as it is (its red key never makes it transparent): black background,
     // kept off pure red all the same.
-    ok = writeKeyedBmp(textures + "HUD/balayeur.bmp", paintSweep(), {}, KeyColour{255, 0, 0}) && ok;
+    ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kRadarSweep), paintSweep(), {},
+                       KeyColour{255, 0, 0}) &&
+         ok;
     return ok;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/CartoonOtter.h"
 #include "tools/assetgen/Generators.h"
 #include "tools/assetgen/NightScenery.h"
@@ -120,8 +121,8 @@ bool generateIcons(const std::string& root, const std::string& themeRoot) {
             coverage.set(x, y, Rgb{outer, outer, outer});
         }
     }
-    bool ok =
-        writeKeyedBmp(root + "/textures/icone.bmp", filtered(painted, coverage, kWindowIconSize));
+    bool ok = writeKeyedBmp(root + "/" + assetnames::inFolder(assetnames::kWindowIcon),
+                            filtered(painted, coverage, kWindowIconSize));
     if (!themeRoot.empty()) {
         for (int size : kThemeSizes) {
             const std::string path = themeRoot + "/" + std::to_string(size) + "x" +

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Generators.h"
 #include "tools/assetgen/InterfacePictures.h"
 #include "tools/assetgen/Painter.h"
@@ -91,9 +92,9 @@ bool generateInterfaceTextures(const std::string& root) {
     }
     const std::string textures = root + "/textures/";
     bool ok = writeMenuPictures(textures, bold);
-    ok = writeWidgets(textures + "ihm/", bold) && ok;
-    ok = writeCursor(textures + "mouse.bmp") && ok;
-    ok = writeFontSheet(textures + "Font.bmp", mono) && ok;
+    ok = writeWidgets(textures + assetnames::inTextures(assetnames::kWidgetFolder), bold) && ok;
+    ok = writeCursor(textures + assetnames::inTextures(assetnames::kCursor)) && ok;
+    ok = writeFontSheet(textures + assetnames::inTextures(assetnames::kFont), mono) && ok;
     return ok;
 }
 

@@ -1,6 +1,7 @@
 // LogoModel: the 3D title "ZORBLAT" of the main menu in extruded block letters, and its skin.
 #include <cmath>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Atlas.h"
 #include "tools/assetgen/ModelParts.h"
 #include "tools/assetgen/Shapes.h"
@@ -154,8 +155,8 @@ Canvas paintLogoSkin() {
 
 bool writeLogoModel(const std::string& root) {
     const Canvas skin = paintLogoSkin();
-    bool ok = skin.writeBmp(root + "/textures/VRK.bmp");
-    ok = buildLogo(skin).writeObj(root + "/models/VRK.obj",
+    bool ok = skin.writeBmp(root + "/" + assetnames::inFolder(assetnames::kTitleSkin));
+    ok = buildLogo(skin).writeObj(root + "/" + assetnames::inFolder(assetnames::kTitleModel),
                                   "VRK: the title ZORBLAT in block letters") &&
          ok;
     return ok;

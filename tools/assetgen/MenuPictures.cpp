@@ -2,6 +2,7 @@
 #include <cmath>
 #include <functional>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/CartoonOtter.h"
 #include "tools/assetgen/InterfacePictures.h"
 #include "tools/assetgen/NightScenery.h"
@@ -148,13 +149,13 @@ void paintMenuBackground(Painter& p) {
 bool writeMenuPictures(const std::string& dir, TextRaster& bold) {
     // The intro and goodbye pictures load with the blue key and the background with the grey
     // one; none of them uses alpha, but an exact match is still avoided.
-    bool ok = writeScreenPicture(dir + "firstMenu.bmp", 0, 0, 255,
+    bool ok = writeScreenPicture(dir + assetnames::inTextures(assetnames::kIntroPicture), 0, 0, 255,
                                  [&](Painter& p) { paintFirstMenu(p, bold); });
-    ok = writeScreenPicture(dir + "lastMenu.bmp", 0, 0, 255,
+    ok = writeScreenPicture(dir + assetnames::inTextures(assetnames::kGoodbyePicture), 0, 0, 255,
                             [&](Painter& p) { paintLastMenu(p, bold); }) &&
          ok;
-    ok = writeScreenPicture(dir + "fond_menu.bmp", 192, 192, 192,
-                            [&](Painter& p) { paintMenuBackground(p); }) &&
+    ok = writeScreenPicture(dir + assetnames::inTextures(assetnames::kMenuBackground), 192, 192,
+                            192, [&](Painter& p) { paintMenuBackground(p); }) &&
          ok;
     return ok;
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Atlas.h"
 #include "tools/assetgen/ModelParts.h"
 #include "tools/assetgen/Shapes.h"
@@ -211,12 +212,14 @@ Canvas paintOtterSkin() {
 
 bool writeOtterModels(const std::string& root) {
     const Canvas skin = paintOtterSkin();
-    bool ok = skin.writeBmp(root + "/textures/loutre.bmp");
+    bool ok = skin.writeBmp(root + "/" + assetnames::inFolder(assetnames::kOtterSkin));
     ok = buildOtter(skin, kFull, true)
-             .writeObj(root + "/models/loutre.obj", "loutre: upright otter") &&
+             .writeObj(root + "/" + assetnames::inFolder(assetnames::kOtterModel),
+                       "loutre: upright otter") &&
          ok;
     ok = buildOtter(skin, kLow, false)
-             .writeObj(root + "/models/loutre_low.obj", "loutre_low: the otter in few triangles") &&
+             .writeObj(root + "/" + assetnames::inFolder(assetnames::kLowOtterModel),
+                       "loutre_low: the otter in few triangles") &&
          ok;
     return ok;
 }

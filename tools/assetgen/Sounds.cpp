@@ -2,6 +2,7 @@
 #include <cmath>
 #include <vector>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/AudioFiles.h"
 #include "tools/assetgen/Canvas.h"
 #include "tools/assetgen/Generators.h"
@@ -174,14 +175,15 @@ std::vector<float> otterCry(int which) {
 }  // namespace
 
 bool generateSounds(const std::string& root) {
-    const std::string dir = root + "/sons/";
-    bool ok = writeOgg(dir + "detonation.ogg", blasterShot());
-    ok = writeOgg(dir + "boom.ogg", wetExplosion()) && ok;
-    ok = writeOgg(dir + "clic.ogg", softClick()) && ok;
-    for (int i = 0; i < 3; ++i) {
-        ok = writeWav(dir + "loutre" + std::to_string(i + 1) + ".wav", otterCry(i)) && ok;
+    const std::string dir = root + "/";
+    using assetnames::inFolder;
+    bool ok = writeOgg(dir + inFolder(assetnames::kShotSound), blasterShot());
+    ok = writeOgg(dir + inFolder(assetnames::kExplosionSound), wetExplosion()) && ok;
+    ok = writeOgg(dir + inFolder(assetnames::kClickSound), softClick()) && ok;
+    for (int i = 0; i < assetnames::kOtterCryCount; ++i) {
+        ok = writeWav(dir + inFolder(assetnames::kOtterCries[i]), otterCry(i)) && ok;
     }
-    ok = writeMusic(dir + "musique.mid") && ok;
+    ok = writeMusic(dir + inFolder(assetnames::kSong)) && ok;
     return ok;
 }
 

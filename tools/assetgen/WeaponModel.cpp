@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Atlas.h"
 #include "tools/assetgen/ModelParts.h"
 #include "tools/assetgen/Shapes.h"
@@ -132,8 +133,8 @@ Canvas paintWeaponSkin() {
 
 bool writeWeaponModel(const std::string& root) {
     const Canvas skin = paintWeaponSkin();
-    bool ok = skin.writeBmp(root + "/textures/arme.bmp");
-    ok = buildWeapon(skin).writeObj(root + "/models/arme.obj",
+    bool ok = skin.writeBmp(root + "/" + assetnames::inFolder(assetnames::kWeaponSkin));
+    ok = buildWeapon(skin).writeObj(root + "/" + assetnames::inFolder(assetnames::kWeaponModel),
                                     "arme: blaster, barrel along +z, muzzle at (0, 7, 17)") &&
          ok;
     return ok;

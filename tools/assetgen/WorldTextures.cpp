@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "render/AssetNames.h"
 #include "tools/assetgen/Generators.h"
 #include "tools/assetgen/HudArt.h"
 #include "tools/assetgen/SkyPainter.h"
@@ -249,18 +250,26 @@ bool generateWorldTextures(const std::string& root) {
     bool ok = true;
 
     // The ground avoids magenta (its in-game key) and the menus' grey key alike.
-    ok = writeKeyedBmp(textures + "sol.bmp", paintGround(), {}, KeyColour{255, 0, 255}) && ok;
-    ok = writePlain(textures + "lightmap2.bmp", paintLightMap()) && ok;
+    ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kGround), paintGround(), {},
+                       KeyColour{255, 0, 255}) &&
+         ok;
+    ok =
+        writePlain(textures + assetnames::inTextures(assetnames::kLightMap), paintLightMap()) && ok;
 
     const float toonEdges[] = {0.3f, 0.6f, 0.9f};
     const float toonLevels[] = {0.38f, 0.62f, 0.86f, 1.0f};
-    ok = writePlain(textures + "toon.bmp", paintRamp(toonEdges, toonLevels, 4)) && ok;
+    ok = writePlain(textures + assetnames::inTextures(assetnames::kToonRamp),
+                    paintRamp(toonEdges, toonLevels, 4)) &&
+         ok;
     const float glowEdges[] = {0.72f, 0.9f};
     const float glowLevels[] = {0.0f, 0.35f, 1.0f};
-    ok = writePlain(textures + "toon_glow.bmp", paintRamp(glowEdges, glowLevels, 3)) && ok;
+    ok = writePlain(textures + assetnames::inTextures(assetnames::kGlowRamp),
+                    paintRamp(glowEdges, glowLevels, 3)) &&
+         ok;
 
-    ok = writePlain(textures + "particle.bmp", paintParticle()) && ok;
-    ok = writePlain(textures + "blood.bmp", paintSplat()) && ok;
+    ok =
+        writePlain(textures + assetnames::inTextures(assetnames::kParticle), paintParticle()) && ok;
+    ok = writePlain(textures + assetnames::inTextures(assetnames::kBlood), paintSplat()) && ok;
 
     ok = writeHudArt(textures) && ok;
 
@@ -272,8 +281,9 @@ bool generateWorldTextures(const std::string& root) {
                  {SkyFace::Top, "top"},   {SkyFace::Left, "left"},   {SkyFace::Right, "right"}};
     for (const auto& f : faces) {
         // The sky's key is pure blue: the painted blues must never land on it.
-        ok = writeKeyedBmp(textures + "skybox/" + f.name + ".bmp", sky.paint(f.face, 512), {},
-                           KeyColour{0, 0, 255}) &&
+        ok = writeKeyedBmp(textures + assetnames::inTextures(assetnames::kSkyBoxFolder) + "/" +
+                               f.name + ".bmp",
+                           sky.paint(f.face, 512), {}, KeyColour{0, 0, 255}) &&
              ok;
     }
     if (!ok) {

@@ -1,5 +1,5 @@
 // EventReport: one write(2) per event line to the file ZORBLAT_EVENTS names, or nothing.
-#include "app/EventReport.h"
+#include "framework/EventReport.h"
 
 #include <fcntl.h>
 #include <unistd.h>

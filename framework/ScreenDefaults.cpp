@@ -1,5 +1,5 @@
-// ScreenDefaults: idle redisplay, the ignore operations and the shared perspective reshape.
-#include "app/ScreenDefaults.h"
+// ScreenDefaults: idle redisplay and the shared perspective reshape.
+#include "framework/ScreenDefaults.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -11,10 +11,6 @@ void idleRedisplay() {
     SoundManager::instance().update();
     glutPostRedisplay();
 }
-
-void ignoreMotion(int, int) {}
-void ignoreKey(int, int, int) {}
-void ignoreSpecial(int, int, int) {}
 
 double perspectiveAspect(int width, int height) {
     // Whole-number quotient on purpose: the game's views were tuned with aspect 1 on a

@@ -11,16 +11,19 @@ public:
     Screen();
     virtual ~Screen();
 
+    // Every screen draws itself; the other handlers do nothing unless a screen needs them.
     virtual void display() = 0;
-    virtual void idle() = 0;
-    virtual void mouse(int button, int state, int x, int y) = 0;
-    virtual void passiveMotion(int x, int y) = 0;
-    virtual void motion(int x, int y) = 0;
-    virtual void keyboard(int key, int x, int y) = 0;
-    virtual void keyboardUp(int key, int x, int y) = 0;
-    virtual void special(int key, int x, int y) = 0;
-    virtual void specialUp(int key, int x, int y) = 0;
-    virtual void reshape(int width, int height) = 0;
+    // By default: keep the music going and ask for the next frame.
+    virtual void idle();
+    virtual void mouse(int /*button*/, int /*state*/, int /*x*/, int /*y*/) {}
+    virtual void passiveMotion(int /*x*/, int /*y*/) {}
+    virtual void motion(int /*x*/, int /*y*/) {}
+    virtual void keyboard(int /*key*/, int /*x*/, int /*y*/) {}
+    virtual void keyboardUp(int /*key*/, int /*x*/, int /*y*/) {}
+    virtual void special(int /*key*/, int /*x*/, int /*y*/) {}
+    virtual void specialUp(int /*key*/, int /*x*/, int /*y*/) {}
+    // By default the perspective every 3D view of the game shares.
+    virtual void reshape(int width, int height);
     // The releases of the keys held now will not come (the window lost the pointer or was
     // hidden, or this screen is being left): let go of them. Most screens hold no keys.
     virtual void forgetHeldKeys() {}

@@ -1,5 +1,5 @@
 // KeyRepeatFilter: a press of the last pressed key with no release since is a repeat.
-#include "app/KeyRepeatFilter.h"
+#include "framework/KeyRepeatFilter.h"
 
 bool KeyRepeatFilter::acceptPress(int key, bool special) {
     if (held_ && key == key_ && special == special_) {

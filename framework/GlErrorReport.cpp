@@ -1,5 +1,5 @@
 // GlErrorReport: names the GL errors an event left behind, with the screen and frame, on stderr.
-#include "app/GlErrorReport.h"
+#include "framework/GlErrorReport.h"
 
 #include <GL/gl.h>
 #include <cxxabi.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <typeinfo>
 
-#include "app/Screen.h"
+#include "framework/Screen.h"
 
 namespace {
 

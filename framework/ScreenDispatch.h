@@ -2,7 +2,7 @@
 // the frame loop.
 #pragma once
 
-#include "app/Screen.h"
+#include "framework/Screen.h"
 #include "render/PictureFrame.h"
 
 // The screen every GLUT event goes to; never null once start-up has run.

@@ -1,5 +1,5 @@
 // GameWindow: GLX swap control, RandR, freeglut's full screen and the X connection's events.
-#include "app/GameWindow.h"
+#include "framework/GameWindow.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>

@@ -1,15 +1,15 @@
 // ScreenDispatch: forwards each GLUT event to the current screen, and paces the frame loop.
-#include "app/ScreenDispatch.h"
+#include "framework/ScreenDispatch.h"
 
 #include <GL/freeglut.h>
 
 #include <csignal>
 
-#include "app/EventReport.h"
-#include "app/FramePacer.h"
-#include "app/GameWindow.h"
-#include "app/GlErrorReport.h"
-#include "app/KeyRepeatFilter.h"
+#include "framework/EventReport.h"
+#include "framework/FramePacer.h"
+#include "framework/GameWindow.h"
+#include "framework/GlErrorReport.h"
+#include "framework/KeyRepeatFilter.h"
 #include "render/Clock.h"
 #include "render/ScreenSpace.h"
 #include "sound/SoundManager.h"

@@ -1,5 +1,5 @@
 // FramePacer: the frame schedule.
-#include "app/FramePacer.h"
+#include "framework/FramePacer.h"
 
 void FramePacer::setDisplayRate(double hz) { displayRate_ = hz > 0.0 ? hz : kUnknownDisplayRate; }
 

@@ -1,6 +1,0 @@
-// Screen: construction of the shared screen fields.
-#include "app/Screen.h"
-
-Screen::Screen() : warpX(400), warpY(300), screenSlot(nullptr) {}
-
-Screen::~Screen() = default;
