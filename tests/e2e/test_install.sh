@@ -48,8 +48,10 @@ e2e_wait_event '^settings-loaded '
 [ "$E2E_EVENT" = "settings-loaded path=$config" ] || e2e_fail "settings read from: $E2E_EVENT"
 [ "$(xprop -id "$E2E_WINDOW" WM_CLASS)" = 'WM_CLASS(STRING) = "zorblat", "zorblat"' ] ||
   e2e_fail "window class: $(xprop -id "$E2E_WINDOW" WM_CLASS)"
-xprop -id "$E2E_WINDOW" _NET_WM_ICON | head -n1 | grep -q 'Icon (64 x 64)' ||
-  e2e_fail "the window shows no 64 x 64 icon"
+# Read whole into a file: cut short by a pipe, xprop dies of SIGPIPE and pipefail takes that
+# for a missing icon.
+xprop -id "$E2E_WINDOW" _NET_WM_ICON >"$E2E_DIR/icon.txt"
+grep -q 'Icon (64 x 64)' "$E2E_DIR/icon.txt" || e2e_fail "the window shows no 64 x 64 icon"
 e2e_wait_event '^ready$'
 e2e_key space
 e2e_wait_screen main-menu
