@@ -8,6 +8,7 @@
 #include "menus/MainMenuScreen.h"
 #include "menus/ResultsScreen.h"
 #include "menus/Settings.h"
+#include "menus/VideoOptionsScreen.h"
 #include "sound/SoundManager.h"
 
 namespace {
@@ -38,6 +39,9 @@ MainMenuScreen& buildScreens() {
     // had theirs first.
     SoundManager::instance();
     ExitScreen::instance();
+    // The game's settings and its end are shown by these, built on the game they speak for.
+    SingleInstance<VideoOptionsScreen>::build(game);
+    SingleInstance<ResultsScreen>::build(game);
     game.setExits(&mainMenuForGame, &resultsForGame);
     // Last: the settings are pushed into the game, the sound and the game options.
     loadConfig(game, gameOptions);

@@ -232,3 +232,12 @@ void GameScreen::setGroundInOnePass(bool onePass) { ground_->setOnePass(onePass)
 bool GameScreen::groundInOnePass() const { return ground_->onePass(); }
 int GameScreen::mouseDirection() const { return mouseLook_->verticalDirection(); }
 void GameScreen::setMouseDirection(int direction) { mouseLook_->setVerticalDirection(direction); }
+
+float GameScreen::verticalSensitivity() const { return player_->verticalSensitivity(); }
+void GameScreen::setVerticalSensitivity(float sensitivity) {
+    player_->setVerticalSensitivity(sensitivity);
+}
+float GameScreen::horizontalSensitivity() const { return player_->horizontalSensitivity(); }
+void GameScreen::setHorizontalSensitivity(float sensitivity) {
+    player_->setHorizontalSensitivity(sensitivity);
+}

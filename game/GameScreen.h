@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/GameSession.h"
 #include "framework/Screen.h"
 #include "game/GameStats.h"
 #include "game/GameTuning.h"
@@ -29,7 +30,7 @@ struct GLUquadric;
 // game is started by newGame, suspended by Escape, resumed by restartClocks and ended by the
 // idle step when the building has no life left. This class holds the game's rules; the HUD,
 // the ground, the mouse look, the line of fire and the statistics are parts it owns.
-class GameScreen : public Screen {
+class GameScreen : public Screen, public GameSession {
 public:
     // The one game screen, built on first use (needs the GL context).
     static GameScreen& instance();
@@ -58,30 +59,37 @@ public:
     // keys are let go and the mouse look stops. Nothing happens before the menus are set up.
     void suspend();
 
+    // The game session the menus use.
+    Screen& screen() override { return *this; }
     // A fresh game at the current difficulty: new otters, full building, zero counters.
-    void newGame();
+    void newGame() override;
     // Called right after switching back to a suspended game, so neither the player nor the
     // otters (nor the score's clock) count the time spent in the menus.
-    void restartClocks();
+    void restartClocks() override;
     // Texture quality 0..3 (clamped), filtering 0..3 (others: nearest), normal or low otter.
-    void applyVideoSettings(int textureQuality, int textureFiltering, bool lowQualityOtter);
+    void applyVideoSettings(int textureQuality, int textureFiltering,
+                            bool lowQualityOtter) override;
     // The ground is drawn in one pass wherever the driver allows; false draws its three blended
     // layers instead (the same picture, for comparing the two).
     void setGroundInOnePass(bool onePass);
     bool groundInOnePass() const;
 
-    int difficulty() const { return difficulty_; }
+    int difficulty() const override { return difficulty_; }
     // Takes effect at the next newGame.
-    void setDifficulty(int difficulty) { difficulty_ = difficulty; }
-    bool gameSuspended() const { return gameSuspended_; }
-    void setGameSuspended(bool suspended) { gameSuspended_ = suspended; }
-    int glowLevel() const { return glowLevel_; }
-    void setGlowLevel(int level) { glowLevel_ = level; }
+    void setDifficulty(int difficulty) override { difficulty_ = difficulty; }
+    bool gameSuspended() const override { return gameSuspended_; }
+    void setGameSuspended(bool suspended) override { gameSuspended_ = suspended; }
+    int glowLevel() const override { return glowLevel_; }
+    void setGlowLevel(int level) override { glowLevel_ = level; }
     // +1: moving the mouse down looks down; -1 the other way.
-    int mouseDirection() const;
-    void setMouseDirection(int direction);
-    Model* otterModel() const { return otterModel_.get(); }
-    ToonRenderer* renderer() const { return renderer_.get(); }
+    int mouseDirection() const override;
+    void setMouseDirection(int direction) override;
+    float verticalSensitivity() const override;
+    void setVerticalSensitivity(float sensitivity) override;
+    float horizontalSensitivity() const override;
+    void setHorizontalSensitivity(float sensitivity) override;
+    Model* otterModel() const override { return otterModel_.get(); }
+    ToonRenderer* renderer() const override { return renderer_.get(); }
     // The player: where he stands and looks, the keys he holds, his gun and score. The one
     // Weapon object is all of these (the gun is also the player's camera).
     Weapon& player() { return *player_; }

@@ -6,11 +6,10 @@
 #include <cmath>
 
 #include "entities/LookTuning.h"
-#include "entities/Weapon.h"
+#include "framework/GameSession.h"
 #include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "framework/SingleInstance.h"
-#include "game/GameScreen.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuFrame.h"
@@ -74,7 +73,7 @@ GameOptionsScreen& GameOptionsScreen::instance() {
     return SingleInstance<GameOptionsScreen>::get();
 }
 
-GameOptionsScreen::GameOptionsScreen(GameScreen& game)
+GameOptionsScreen::GameOptionsScreen(GameSession& game)
     : game_(game),
       difficultyRightArrow_(MenuButton::create(415, 200, 16, 16, "fleched.bmp", "fleched.bmp")),
       difficultyLeftArrow_(MenuButton::create(200, 200, 16, 16, "flecheg.bmp", "flecheg.bmp")),
@@ -84,7 +83,7 @@ GameOptionsScreen::GameOptionsScreen(GameScreen& game)
       invertCheckBox_(MenuButton::create(50, 400, 16, 16, "check.bmp", "check.bmp")) {
     // The marker shows the sensitivity the camera has, read the way the settings file is read
     // back. Without a file the camera's own pair reads as -2, the same as after the first save.
-    sensitivitySlider_ = sliderFromVertical(game_.player().verticalSensitivity());
+    sensitivitySlider_ = sliderFromVertical(game_.verticalSensitivity());
 }
 
 GameOptionsScreen::~GameOptionsScreen() = default;
@@ -99,7 +98,7 @@ int GameOptionsScreen::sensitivityMarkerX(float slider) {
 }
 
 void GameOptionsScreen::display() {
-    GameScreen& game = game_;
+    GameSession& game = game_;
     menuframe::beginFrame(MainMenuScreen::instance().background());
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     menuframe::drawButtons(
@@ -130,7 +129,7 @@ void GameOptionsScreen::display() {
 }
 
 void GameOptionsScreen::stepDifficulty(int step) {
-    GameScreen& game = game_;
+    GameSession& game = game_;
     const int d = game.difficulty();
     // Compared before adding, so a hand-edited extreme value cannot overflow.
     if (step > 0 ? d <= kHardest - kDifficultyStep : d >= kEasiest + kDifficultyStep) {
@@ -145,21 +144,20 @@ void GameOptionsScreen::stepSensitivity(int step) {
     if (step > 0 ? !(s <= kHighestSlider - 1.0f) : !(s >= kLowestSlider + 1.0f)) {
         return;
     }
-    Camera& camera = game_.player();
     // The camera's first pair (horizontal 0.0018, vertical 0.0012) is not on the slider's
     // line: recomputing the horizontal from the slider alone would turn it the wrong way on the
     // first click. Keeping its distance from the line moves both with the arrow; every pair the
     // slider itself set has no distance, so those follow the line exactly.
-    double offset = static_cast<double>(camera.horizontalSensitivity()) - horizontalOnLine(s);
+    double offset = static_cast<double>(game_.horizontalSensitivity()) - horizontalOnLine(s);
     if (std::fabs(offset) < 1e-6) {
         offset = 0.0;
     }
     sensitivitySlider_ = s + static_cast<float>(step);
     const double next = sensitivitySlider_;
-    camera.setVerticalSensitivity(static_cast<float>(verticalOnLine(next)));
+    game_.setVerticalSensitivity(static_cast<float>(verticalOnLine(next)));
     // Never below the slider's own smallest value: a negative one would mirror the mouse.
     const double horizontal = horizontalOnLine(next) + offset;
-    camera.setHorizontalSensitivity(static_cast<float>(
+    game_.setHorizontalSensitivity(static_cast<float>(
         horizontal > horizontalOnLine(kLowestSlider) ? horizontal : horizontalOnLine(next)));
 }
 
@@ -190,7 +188,7 @@ void GameOptionsScreen::mouse(int, int state, int x, int y) {
         stepSensitivity(+1);
     }
     if (invertCheckBox_->contains(x, y)) {
-        GameScreen& game = game_;
+        GameSession& game = game_;
         game.setMouseDirection(game.mouseDirection() == -1 ? 1 : -1);
     }
 }

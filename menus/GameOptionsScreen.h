@@ -5,7 +5,7 @@
 
 #include "framework/MenuScreen.h"
 
-class GameScreen;
+class GameSession;
 class MenuButton;
 class Texture;
 
@@ -15,7 +15,7 @@ public:
     static GameOptionsScreen& instance();
     static constexpr const char* kInstanceName = "the game options screen";
 
-    explicit GameOptionsScreen(GameScreen& game);
+    explicit GameOptionsScreen(GameSession& game);
     ~GameOptionsScreen() override;
 
     void display() override;
@@ -32,7 +32,7 @@ public:
     static int sensitivityMarkerX(float slider);
 
 private:
-    GameScreen& game_;
+    GameSession& game_;
     void stepDifficulty(int step);
     void stepSensitivity(int step);
     // Back to the hub, saving the settings on the way out.

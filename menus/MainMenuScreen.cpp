@@ -10,10 +10,10 @@
 #include "entities/CursorSparkles.h"
 #include "entities/Otter.h"
 #include "framework/EventReport.h"
+#include "framework/GameSession.h"
 #include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
 #include "framework/SingleInstance.h"
-#include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuCursor.h"
@@ -46,7 +46,7 @@ float grownScale(float scale) {
 
 MainMenuScreen& MainMenuScreen::instance() { return SingleInstance<MainMenuScreen>::get(); }
 
-MainMenuScreen::MainMenuScreen(GameScreen& game) : game_(game) {
+MainMenuScreen::MainMenuScreen(GameSession& game) : game_(game) {
     font_ = std::make_unique<BitmapFont>();
     fontTexture_ = std::make_unique<Texture>();
     texturesets::loadInterfaceTiled(*fontTexture_, assetnames::kFont);
@@ -115,7 +115,7 @@ void MainMenuScreen::display() {
 }
 
 void MainMenuScreen::drawFrame() {
-    GameScreen& game = game_;
+    GameSession& game = game_;
     // The video options may have swapped the otter model since the last frame.
     otters_[0].setModel(game.otterModel());
     otters_[1].setModel(game.otterModel());
@@ -216,17 +216,17 @@ void MainMenuScreen::mouse(int, int state, int x, int y) {
         // The quit button acts on the release, and only for a click that began on it: the
         // click that leaves the intro is released here and must not quit by landing on it.
         quitPressed_ = quitButton_->contains(x, y);
-        GameScreen& game = game_;
+        GameSession& game = game_;
         if (newGameButton_->contains(x, y)) {
             game.newGame();
-            switchScreen(*this, game);
+            switchScreen(*this, game.screen());
         }
         if (optionsButton_->contains(x, y)) {
             switchScreen(*this, OptionsMenuScreen::instance());
         }
         if (game.gameSuspended() && resumeButton_->contains(x, y)) {
             eventreport::report("game-resumed");
-            switchScreen(*this, game);
+            switchScreen(*this, game.screen());
             game.restartClocks();
             return;
         }

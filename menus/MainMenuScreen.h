@@ -7,7 +7,7 @@
 #include "render/Vector3.h"
 
 class BitmapFont;
-class GameScreen;
+class GameSession;
 class MenuButton;
 class Model;
 class Otter;
@@ -19,7 +19,7 @@ public:
     static MainMenuScreen& instance();
     static constexpr const char* kInstanceName = "the main menu";
 
-    explicit MainMenuScreen(GameScreen& game);
+    explicit MainMenuScreen(GameSession& game);
     ~MainMenuScreen() override;
 
     void display() override;
@@ -48,7 +48,7 @@ public:
     const Otter& otter(int index) const;
 
 private:
-    GameScreen& game_;
+    GameSession& game_;
     std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> resumeButton_;
     std::unique_ptr<MenuButton> optionsButton_;

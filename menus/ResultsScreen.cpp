@@ -3,10 +3,11 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/GameSession.h"
 #include "framework/KeyCodes.h"
 #include "framework/ScreenDefaults.h"
 #include "framework/ScreenDispatch.h"
-#include "game/GameScreen.h"
+#include "framework/SingleInstance.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuFrame.h"
 #include "render/AssetNames.h"
@@ -15,12 +16,10 @@
 #include "render/TextureSets.h"
 #include "sound/SoundManager.h"
 
-ResultsScreen& ResultsScreen::instance() {
-    static ResultsScreen screen;
-    return screen;
-}
+ResultsScreen& ResultsScreen::instance() { return SingleInstance<ResultsScreen>::get(); }
 
-ResultsScreen::ResultsScreen() : background_(std::make_unique<Texture>()) {
+ResultsScreen::ResultsScreen(GameSession& game)
+    : game_(game), background_(std::make_unique<Texture>()) {
     texturesets::loadInterfaceTiled(*background_, assetnames::kGround);
 }
 
@@ -57,7 +56,7 @@ void ResultsScreen::display() {
     font.print(68, 121, "Score           : %d", score_);
     font.print(68, 103, "Loutre detruite : %d", otterKills_);
     font.print(68, 84, "Precision       : %d %%", precision_);
-    if (const char* line = difficultyLine(GameScreen::instance().difficulty())) {
+    if (const char* line = difficultyLine(game_.difficulty())) {
         font.print(68, 140, "%s", line);
     }
     // Back to the size every other screen writes at, within this same frame.

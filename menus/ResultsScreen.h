@@ -5,14 +5,16 @@
 
 #include "framework/MenuScreen.h"
 
+class GameSession;
 class Texture;
 
 class ResultsScreen : public MenuScreen {
 public:
-    // The one instance, built on first use (needs the GL context).
+    // The one instance, built by start-up (needs the GL context) on the game whose end it shows.
     static ResultsScreen& instance();
+    static constexpr const char* kInstanceName = "the results screen";
 
-    ResultsScreen();
+    explicit ResultsScreen(GameSession& game);
     ~ResultsScreen() override;
 
     void display() override;
@@ -32,6 +34,7 @@ public:
     static const char* difficultyLine(int difficulty);
 
 private:
+    GameSession& game_;
     std::unique_ptr<Texture> background_;
     int precision_ = 0;
     int score_ = 0;

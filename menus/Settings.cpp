@@ -7,9 +7,8 @@
 #include <cstdio>
 
 #include "entities/LookTuning.h"
-#include "entities/Weapon.h"
 #include "framework/EventReport.h"
-#include "game/GameScreen.h"
+#include "framework/GameSession.h"
 #include "menus/ConfigFile.h"
 #include "menus/GameOptionsScreen.h"
 #include "sound/SoundManager.h"
@@ -25,7 +24,7 @@ std::string& configPathSlot() {
 // defaults (a signal during the intro, before the menus exist).
 bool settingsLoaded = false;
 // What the settings were loaded into, and are saved from: handed over by loadConfig.
-GameScreen* settingsGame = nullptr;
+GameSession* settingsGame = nullptr;
 GameOptionsScreen* settingsGameOptions = nullptr;
 
 // Names the whole path, so a test can tell which folder the file went to.
@@ -49,7 +48,7 @@ void applyVideoChoices() {
 }
 
 void applyDefaults() {
-    GameScreen& game = *settingsGame;
+    GameSession& game = *settingsGame;
     game.applyVideoSettings(0, 3, false);
     game.setDifficulty(11);
     SoundManager& sound = SoundManager::instance();
@@ -62,19 +61,18 @@ void applyDefaults() {
 }
 
 void apply(const ConfigValues& v) {
-    GameScreen& game = *settingsGame;
-    Camera& camera = game.player();
+    GameSession& game = *settingsGame;
     SoundManager& sound = SoundManager::instance();
     VideoChoices& video = videoChoices();
 
     game.setDifficulty(v.difficulty);
-    camera.setVerticalSensitivity(v.verticalSensitivity);
+    game.setVerticalSensitivity(v.verticalSensitivity);
     // The slider counts steps of 0.0003 from 0.0018; computed in double so a saved step reads
     // back as that step.
     settingsGameOptions->setSensitivitySlider(static_cast<float>(
         (static_cast<double>(v.verticalSensitivity) - LookTuning::kVerticalAtZero) *
         LookTuning::kStepsPerVertical));
-    camera.setHorizontalSensitivity(v.horizontalSensitivity);
+    game.setHorizontalSensitivity(v.horizontalSensitivity);
     game.setMouseDirection(v.mouseDirection);
     sound.setEffectsEnabled(v.effectsEnabled == 1);
     sound.setEffectsVolume(v.effectsVolume);
@@ -105,7 +103,7 @@ VideoChoices& videoChoices() {
     return choices;
 }
 
-void loadConfig(GameScreen& game, GameOptionsScreen& gameOptions) {
+void loadConfig(GameSession& game, GameOptionsScreen& gameOptions) {
     settingsGame = &game;
     settingsGameOptions = &gameOptions;
     settingsLoaded = true;
@@ -128,15 +126,14 @@ void saveConfig() {
     if (!settingsLoaded || configPath().empty()) {
         return;
     }
-    GameScreen& game = *settingsGame;
-    const Camera& camera = game.player();
+    const GameSession& game = *settingsGame;
     const SoundManager& sound = SoundManager::instance();
     const VideoChoices& video = videoChoices();
 
     ConfigValues v;
     v.difficulty = game.difficulty();
-    v.verticalSensitivity = camera.verticalSensitivity();
-    v.horizontalSensitivity = camera.horizontalSensitivity();
+    v.verticalSensitivity = game.verticalSensitivity();
+    v.horizontalSensitivity = game.horizontalSensitivity();
     v.mouseDirection = game.mouseDirection();
     v.effectsEnabled = sound.effectsEnabled() ? 1 : 0;
     v.effectsVolume = sound.effectsVolume();

@@ -6,7 +6,7 @@
 #include <string>
 
 class GameOptionsScreen;
-class GameScreen;
+class GameSession;
 
 // What the video options screen has chosen, applied or not. Kept here rather than on the
 // screen so the values saved at exit never depend on which screens exist or are torn down.
@@ -50,10 +50,10 @@ void serializeConfig(const ConfigValues& values, uint8_t (&bytes)[kConfigFileSiz
 void setConfigPath(const std::string& path);
 const std::string& configPath();
 
-// Reads the settings file (or the defaults) and pushes every value into the game screen,
-// camera, sound manager, game options and video choices, then applies the video settings.
-// The game and its options are kept as what saveConfig reads back.
-void loadConfig(GameScreen& game, GameOptionsScreen& gameOptions);
+// Reads the settings file (or the defaults) and pushes every value into the game session
+// (the player's sensitivities included), sound manager, game options and video choices, then
+// applies the video settings. The game and its options are kept as what saveConfig reads back.
+void loadConfig(GameSession& game, GameOptionsScreen& gameOptions);
 // Writes the settings file atomically (temporary file, flush, rename) from the live objects,
 // creating its folders first; on any failure the previous file stays; only the event report
 // tells.

@@ -4,9 +4,10 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/GameSession.h"
 #include "framework/KeyCodes.h"
 #include "framework/ScreenDispatch.h"
-#include "game/GameScreen.h"
+#include "framework/SingleInstance.h"
 #include "menus/MainMenuScreen.h"
 #include "menus/MenuButton.h"
 #include "menus/MenuFrame.h"
@@ -35,12 +36,12 @@ int stepDown(int value) { return value <= 0 ? 0 : value - 1; }
 }  // namespace
 
 VideoOptionsScreen& VideoOptionsScreen::instance() {
-    static VideoOptionsScreen screen;
-    return screen;
+    return SingleInstance<VideoOptionsScreen>::get();
 }
 
-VideoOptionsScreen::VideoOptionsScreen()
-    : backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
+VideoOptionsScreen::VideoOptionsScreen(GameSession& game)
+    : game_(game),
+      backButton_(MenuButton::create(100, 650, 64, 32, "retour2.bmp", "retour1.bmp")),
       lowQualityCheckBox_(MenuButton::create(100, 250, 16, 16, "check.bmp", "check.bmp")),
       qualityRightArrow_(MenuButton::create(320, 350, 16, 16, "fleched.bmp", "fleched.bmp")),
       qualityLeftArrow_(MenuButton::create(100, 350, 16, 16, "flecheg.bmp", "flecheg.bmp")),
@@ -87,10 +88,9 @@ void VideoOptionsScreen::leave(bool apply) {
     if (apply) {
         // Every time, also when nothing changed: the player may rely on it to reload the world.
         const VideoChoices& choices = videoChoices();
-        GameScreen& game = GameScreen::instance();
-        game.applyVideoSettings(choices.textureQuality, choices.textureFiltering,
-                                choices.lowQualityOtter);
-        game.setGlowLevel(choices.glowLevel);
+        game_.applyVideoSettings(choices.textureQuality, choices.textureFiltering,
+                                 choices.lowQualityOtter);
+        game_.setGlowLevel(choices.glowLevel);
     }
     // Saved at once, so a crash later never loses what the player just chose.
     saveConfig();

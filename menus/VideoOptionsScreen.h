@@ -6,15 +6,17 @@
 
 #include "framework/MenuScreen.h"
 
+class GameSession;
 class MenuButton;
 class Texture;
 
 class VideoOptionsScreen : public MenuScreen {
 public:
-    // The one instance, built on first use (needs the GL context).
+    // The one instance, built by start-up (needs the GL context) on the game it sets up.
     static VideoOptionsScreen& instance();
+    static constexpr const char* kInstanceName = "the video options screen";
 
-    VideoOptionsScreen();
+    explicit VideoOptionsScreen(GameSession& game);
     ~VideoOptionsScreen() override;
 
     void display() override;
@@ -26,6 +28,7 @@ public:
 private:
     // Back to the hub; the back button applies the choices first, Escape does not.
     void leave(bool apply);
+    GameSession& game_;
     std::unique_ptr<MenuButton> backButton_;
     std::unique_ptr<MenuButton> lowQualityCheckBox_;
     std::unique_ptr<MenuButton> qualityRightArrow_;

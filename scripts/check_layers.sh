@@ -12,7 +12,7 @@ declare -A allowed=(
   [entities]="entities render sound"
   [framework]="framework render sound"
   [game]="game framework entities render sound"
-  [menus]="menus game framework entities render sound"
+  [menus]="menus framework entities render sound"
   [app]="app menus game framework entities render sound"
 )
 
