@@ -128,6 +128,15 @@ void MainMenuScreen::drawFrame() {
     glEnable(GL_TEXTURE_2D);
     menuframe::drawBackground(*background_);
 
+    drawTitleAndOtters(game);
+    drawButtonsAndTexts(game);
+
+    CursorSparkles::instance().updateAndDraw(p);
+    MenuCursor::instance().draw(p);
+}
+
+// The 3D title and the otters, lit by a light that follows the mouse.
+void MainMenuScreen::drawTitleAndOtters(GameSession& game) {
     // The light sweeps +-90 units across the scene with the mouse.
     glColor3f(1.0f, 1.0f, 1.0f);
     light_.set(static_cast<float>((mouseX_ - PictureFrame::kWidth / 2) * 0.0009765625 * 180.0),
@@ -175,7 +184,10 @@ void MainMenuScreen::drawFrame() {
     b.update();
     glColor3f(1.0f, 1.0f, 1.0f);
     b.draw(false);
+}
 
+// The buttons over the scene, then the version and the scrolling credits.
+void MainMenuScreen::drawButtonsAndTexts(GameSession& game) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
     glEnable(GL_ALPHA_TEST);
@@ -195,9 +207,6 @@ void MainMenuScreen::drawFrame() {
     glColor4f(0.25f, 0.25f, 0.25f, 1.0f);
     font_->print(static_cast<int>(creditsScroll_), 580, "%s", kCredits);
     glDisable(GL_BLEND);
-
-    CursorSparkles::instance().updateAndDraw(p);
-    MenuCursor::instance().draw(p);
 }
 
 void MainMenuScreen::idle() {

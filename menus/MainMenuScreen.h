@@ -48,6 +48,9 @@ public:
     const Otter& otter(int index) const;
 
 private:
+    // The two halves of drawFrame: the 3D scene, then the buttons and texts over it.
+    void drawTitleAndOtters(GameSession& game);
+    void drawButtonsAndTexts(GameSession& game);
     GameSession& game_;
     std::unique_ptr<Texture> background_;
     std::unique_ptr<MenuButton> resumeButton_;
