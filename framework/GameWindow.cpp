@@ -6,8 +6,9 @@
 #include <X11/extensions/Xrandr.h>
 #include <poll.h>
 
-#include <cstring>
 #include <ctime>
+
+#include "render/GlExtensions.h"
 
 namespace gamewindow {
 namespace {
@@ -16,22 +17,6 @@ constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 
 bool gameMode_ = false;
-
-// True when the space-separated list names exactly `name`.
-bool listHas(const char* list, const char* name) {
-    if (list == nullptr) {
-        return false;
-    }
-    const std::size_t length = std::strlen(name);
-    for (const char* p = std::strstr(list, name); p != nullptr; p = std::strstr(p + 1, name)) {
-        const bool startsWord = p == list || p[-1] == ' ';
-        const bool endsWord = p[length] == ' ' || p[length] == '\0';
-        if (startsWord && endsWord) {
-            return true;
-        }
-    }
-    return false;
-}
 
 template <typename Function>
 Function glxProc(const char* name) {
@@ -48,18 +33,18 @@ const char* enableVsync() {
     const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
     using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
     using SwapInterval = int (*)(int);
-    if (listHas(extensions, "GLX_EXT_swap_control")) {
+    if (glext::listHas(extensions, "GLX_EXT_swap_control")) {
         if (auto f = glxProc<SwapIntervalExt>("glXSwapIntervalEXT")) {
             f(display, glXGetCurrentDrawable(), 1);
             return "GLX_EXT_swap_control";
         }
     }
-    if (listHas(extensions, "GLX_MESA_swap_control")) {
+    if (glext::listHas(extensions, "GLX_MESA_swap_control")) {
         if (auto f = glxProc<SwapInterval>("glXSwapIntervalMESA"); f && f(1) == 0) {
             return "GLX_MESA_swap_control";
         }
     }
-    if (listHas(extensions, "GLX_SGI_swap_control")) {
+    if (glext::listHas(extensions, "GLX_SGI_swap_control")) {
         if (auto f = glxProc<SwapInterval>("glXSwapIntervalSGI"); f && f(1) == 0) {
             return "GLX_SGI_swap_control";
         }

@@ -24,7 +24,7 @@ constexpr float kFiringSpotHalf = 90.0f;
 constexpr float kFiringSpotScale = 0.0055555557f;
 
 // The glow pass lights the spots alone: the light spot grey, the firing spot as on the ground.
-constexpr float kGlowSpotGrey = 0.35f;
+constexpr float kGlowSpotTint[3] = {0.35f, 0.35f, 0.35f};
 
 // What each layer adds or multiplies: the dark base, so the ground is never black-on-black where
 // no spot reaches, the tints of the light spot and of the firing spot.
@@ -87,14 +87,23 @@ void Ground::loadTextures(int quality, int filtering) {
     texturesets::loadLightMap(*lightmapTexture_, assetnames::kLightMap, quality);
 }
 
-void Ground::beginSpotLayer() const {
-    // The light spots are added over what lies under them: the light map picture, tinted.
+void Ground::drawSpotLayer(const float tint[3], const Vector3& light, const Vector3& player,
+                           bool firing) const {
+    // The light spots are added over what lies under them: the light map picture, tinted, and
+    // red under the player while firing.
+    glColor3f(tint[0], tint[1], tint[2]);
     glBindTexture(GL_TEXTURE_2D, lightmapTexture_->id());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_BLEND);
     glDepthFunc(GL_LEQUAL);
     glBlendFunc(GL_ONE, GL_ONE);
     glBegin(GL_QUADS);
+    drawSpotQuads(light, false);
+    if (firing) {
+        glColor3f(kFiringTint[0], kFiringTint[1], kFiringTint[2]);
+        drawSpotQuads(player, true);
+    }
+    glEnd();
 }
 
 bool Ground::fitsOnePass() {
@@ -140,14 +149,7 @@ void Ground::draw(const Vector3& light, const Vector3& player, bool firing) cons
 }
 
 void Ground::drawGlowingSpots(const Vector3& light, const Vector3& player, bool firing) const {
-    glColor3f(kGlowSpotGrey, kGlowSpotGrey, kGlowSpotGrey);
-    beginSpotLayer();
-    drawSpotQuads(light, false);
-    if (firing) {
-        glColor3f(kFiringTint[0], kFiringTint[1], kFiringTint[2]);
-        drawSpotQuads(player, true);
-    }
-    glEnd();
+    drawSpotLayer(kGlowSpotTint, light, player, firing);
 }
 
 void Ground::drawInOnePass(const Vector3& light, const Vector3& player, bool firing) const {
@@ -215,14 +217,7 @@ void Ground::drawInLayers(const Vector3& light, const Vector3& player, bool firi
 
     // The lighting of the ground is entirely the light map moved by texture coordinates.
     glEnable(GL_TEXTURE_2D);
-    glColor3f(kSpotTint[0], kSpotTint[1], kSpotTint[2]);
-    beginSpotLayer();
-    drawSpotQuads(light, false);
-    if (firing) {
-        glColor3f(kFiringTint[0], kFiringTint[1], kFiringTint[2]);
-        drawSpotQuads(player, true);
-    }
-    glEnd();
+    drawSpotLayer(kSpotTint, light, player, firing);
 
     // Source times destination, twice: the ground picture modulates the light underneath it
     // and a mid-grey texel leaves it as it was.

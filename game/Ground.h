@@ -37,8 +37,9 @@ private:
     // player for the firing spot.
     void spotTexCoord(float x, float z, const Vector3& centre, bool firingSpot, float st[2]) const;
     void drawSpotQuads(const Vector3& centre, bool firingSpot) const;
-    // A blended spot layer begun (ended by glEnd).
-    void beginSpotLayer() const;
+    // One blended layer of light spots in the given tint, with the firing spot when firing.
+    void drawSpotLayer(const float tint[3], const Vector3& light, const Vector3& player,
+                       bool firing) const;
     void drawInOnePass(const Vector3& light, const Vector3& player, bool firing) const;
     void drawInLayers(const Vector3& light, const Vector3& player, bool firing) const;
 

@@ -1,5 +1,6 @@
 // FeedbackZoomEffect: blends each frame with an enlarged, yellowed copy of the previous one.
 #include "render/FeedbackZoomEffect.h"
+#include "render/GlExtensions.h"
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
 #include "render/TexturedQuad.h"
@@ -27,21 +28,8 @@ int textureSizeFor(int pictureWidth) {
     return size;
 }
 
-// True when the space-separated extension list names exactly `name`.
 bool hasExtension(const char* name) {
-    const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (list == nullptr) {
-        return false;
-    }
-    const std::size_t length = std::strlen(name);
-    for (const char* p = std::strstr(list, name); p != nullptr; p = std::strstr(p + 1, name)) {
-        const bool startsWord = p == list || p[-1] == ' ';
-        const bool endsWord = p[length] == ' ' || p[length] == '\0';
-        if (startsWord && endsWord) {
-            return true;
-        }
-    }
-    return false;
+    return glext::listHas(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name);
 }
 
 }  // namespace

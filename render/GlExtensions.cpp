@@ -14,6 +14,21 @@ namespace glext {
 
 bool glutExtensionQuery(const char* extension) { return glutExtensionSupported(extension) != 0; }
 
+bool listHas(const char* list, const char* name) {
+    if (list == nullptr) {
+        return false;
+    }
+    const std::size_t length = std::strlen(name);
+    for (const char* p = std::strstr(list, name); p != nullptr; p = std::strstr(p + 1, name)) {
+        const bool startsWord = p == list || p[-1] == ' ';
+        const bool endsWord = p[length] == ' ' || p[length] == '\0';
+        if (startsWord && endsWord) {
+            return true;
+        }
+    }
+    return false;
+}
+
 Proc glutProcLookup(const char* name) { return glutGetProcAddress(name); }
 
 const char* const multitextureEntryPointNames[kMultitextureEntryPointCount] = {

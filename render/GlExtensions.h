@@ -21,6 +21,10 @@ using ProcLookup = Proc (*)(const char* name);
 bool glutExtensionQuery(const char* extension);
 Proc glutProcLookup(const char* name);
 
+// True when the space-separated extension list (GL or GLX) names exactly `name`; a null list
+// names nothing.
+bool listHas(const char* list, const char* name);
+
 // Every entry point looked up, in lookup order. Only a few are called by the game; the others
 // must exist for the extension to count as supported.
 constexpr int kMultitextureEntryPointCount = 34;

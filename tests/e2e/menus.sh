@@ -56,6 +56,16 @@ menus_wait_for() {
   done
 }
 
+# From the main menu: Escape to the exit screen, any key to quit; the game must end with status 1
+# and a quiet stderr.
+menus_quit_from_main_menu() {
+  e2e_key Escape
+  e2e_wait_screen exit
+  e2e_key a
+  e2e_expect_quit
+  menus_expect_quiet_stderr
+}
+
 # Fails when stderr holds anything but the vertex program's own compile report.
 menus_expect_quiet_stderr() {
   if grep -v -e '^$' -e 'ARB_vertex_program' "$E2E_STDERR" | grep -q .; then

@@ -89,11 +89,7 @@ done
 e2e_key Escape
 e2e_wait_event '^game-suspended( |$)'
 e2e_wait_screen main-menu
-e2e_key Escape
-e2e_wait_screen exit
-e2e_key a
-e2e_expect_quit
-menus_expect_quiet_stderr
+menus_quit_from_main_menu
 
 # The flash lasts 60 ms of game time. With the game clock moving 1 ms per frame it stays for
 # some sixty frames after one shot, and the ground's sweeping light stands still: the flash,
@@ -119,9 +115,5 @@ done
 [ "$flash" = 1 ] || e2e_fail "no muzzle flash after a shot (red $quiet before, $red after)"
 e2e_key Escape
 e2e_wait_screen main-menu
-e2e_key Escape
-e2e_wait_screen exit
-e2e_key a
-e2e_expect_quit
-menus_expect_quiet_stderr
+menus_quit_from_main_menu
 echo "game input: ok"
