@@ -100,6 +100,7 @@ struct Config {
     int difficulty;
     int glowLevel;
     bool lowOtter;
+    int qualityStep;  // the drawing quality the game would lower itself to on a slow machine
 };
 
 double nowMs() {
@@ -131,6 +132,7 @@ PlayScript cameraPath(const Config& config, int frames) {
     script.difficulty = config.difficulty;
     script.glowLevel = config.glowLevel;
     script.lowQualityOtter = config.lowOtter;
+    script.qualityStep = config.qualityStep;
     script.turns = {{0, 0, 3.14f}, {1, frames, 0.006f}};
     script.walks = {{0, 80, 's'}, {120, 200, 'q'}, {260, 400, 'z'}};
     // One shot in the warm-up, so the driver has compiled what a shot draws before the
@@ -274,9 +276,10 @@ void runConfig(const Config& config, int measuredFrames) {
     const double median = percentile(frameMs, 0.5);
     const double bareMedian = percentile(bareMs, 0.5);
     std::printf(
-        "%-14s d%-2d glow %d %-6s  median %7.2f ms  p99 %7.2f ms  bare %6.2f ms  "
+        "%-14s d%-2d glow %d %-6s step %d  median %7.2f ms  p99 %7.2f ms  bare %6.2f ms  "
         "x%5.2f  game allocs/frame %.2f (max %ld; %.1f in a shot frame; driver %ld in all)\n",
-        chosen, config.difficulty, config.glowLevel, config.lowOtter ? "low" : "normal", median,
+        chosen, config.difficulty, config.glowLevel, config.lowOtter ? "low" : "normal",
+        config.qualityStep, median,
         percentile(frameMs, 0.99), bareMedian, median / bareMedian,
         quietFrames ? double(quietAllocations) / quietFrames : 0.0, mostInAQuietFrame,
         shotFrames ? double(shotAllocations) / shotFrames : 0.0, driverAllocations);
@@ -301,18 +304,22 @@ void runConfig(const Config& config, int measuredFrames) {
 int main(int argc, char** argv) {
     const int measured = argc > 1 ? std::max(10, std::atoi(argv[1])) : 200;
     const Config configs[] = {
-        {"software", "-GL_ARB_multitexture", 11, 2, false},
-        {"software", "-GL_ARB_multitexture", 20, 2, false},
-        {"multitexture", "-GL_ARB_vertex_program", 11, 2, false},
-        {"multitexture", "-GL_ARB_vertex_program", 20, 2, false},
-        {"default", nullptr, 11, 2, false},
-        {"default", nullptr, 20, 2, false},
-        {"default", nullptr, 11, 0, false},
-        {"default", nullptr, 20, 0, false},
-        {"default", nullptr, 11, 1, false},
-        {"default", nullptr, 20, 1, false},
-        {"default", nullptr, 11, 2, true},
-        {"default", nullptr, 20, 2, true},
+        {"software", "-GL_ARB_multitexture", 11, 2, false, 0},
+        {"software", "-GL_ARB_multitexture", 20, 2, false, 0},
+        {"multitexture", "-GL_ARB_vertex_program", 11, 2, false, 0},
+        {"multitexture", "-GL_ARB_vertex_program", 20, 2, false, 0},
+        {"default", nullptr, 11, 2, false, 0},
+        {"default", nullptr, 20, 2, false, 0},
+        {"default", nullptr, 11, 0, false, 0},
+        {"default", nullptr, 20, 0, false, 0},
+        {"default", nullptr, 11, 1, false, 0},
+        {"default", nullptr, 20, 1, false, 0},
+        {"default", nullptr, 11, 2, true, 0},
+        {"default", nullptr, 20, 2, true, 0},
+        {"default", nullptr, 11, 2, false, 3},
+        {"default", nullptr, 20, 2, false, 3},
+        {"default", nullptr, 11, 2, false, 6},
+        {"default", nullptr, 20, 2, false, 6},
     };
     std::printf(
         "frame_bench: %d measured frames per configuration at 1024 x 768, seed 7, "

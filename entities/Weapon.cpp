@@ -157,7 +157,18 @@ void Weapon::drawCrosshair() const {
     screenspace::leave();
 }
 
-void Weapon::draw(bool glowPass) {
+void Weapon::drawCrosshairOver() const {
+    glEnable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glAlphaFunc(GL_GREATER, 0.0f);
+    drawCrosshair();
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_BLEND);
+}
+
+void Weapon::draw(bool glowPass, bool withCrosshair) {
     glPushMatrix();
     drawGun(glowPass, isFiring());
 
@@ -168,7 +179,9 @@ void Weapon::draw(bool glowPass) {
     if (isFiring()) {
         drawFlash();
     }
-    drawCrosshair();
+    if (withCrosshair) {
+        drawCrosshair();
+    }
 
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_ALPHA_TEST);

@@ -43,7 +43,9 @@ public:
     using SceneObject::draw;
     // The gun in eye space, the muzzle flash while firing, and the crosshair. The camera's view
     // must be the current modelview matrix. Restores the state it changes.
-    void draw(bool glowPass);
+    void draw(bool glowPass, bool withCrosshair = true);
+    // The crosshair alone, over whatever is drawn (a scene stretched from a reduced size).
+    void drawCrosshairOver() const;
 
     float flashAngle() const { return flashAngle_; }
     int lastShotTime() const { return lastShotTime_; }

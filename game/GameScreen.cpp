@@ -19,6 +19,7 @@
 #include "render/GlExtensions.h"
 #include "render/GlowEffect.h"
 #include "render/Model.h"
+#include "render/SceneScale.h"
 #include "render/SkyBox.h"
 #include "render/Texture.h"
 #include "render/TextureSets.h"
@@ -64,6 +65,7 @@ GameScreen::GameScreen() : mouseLook_(std::make_unique<MouseLook>()) {
     zoomEffect_ = std::make_unique<FeedbackZoomEffect>();
     lineOfFire_ = std::make_unique<LineOfFire>();
     glow_ = std::make_unique<GlowEffect>(kGlowSize, kGlowSize);
+    sceneScale_ = std::make_unique<SceneScale>();
     glow_->setPasses(kGlowPasses);
     glow_->setIntensity(kGlowIntensity);
 }

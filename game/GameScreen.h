@@ -8,6 +8,7 @@
 #include "framework/Screen.h"
 #include "game/GameStats.h"
 #include "game/GameTuning.h"
+#include "game/QualityGovernor.h"
 #include "render/Vector3.h"
 
 class CollisionSet;
@@ -20,6 +21,7 @@ class Model;
 class MouseLook;
 class Otter;
 class OtterHerd;
+class SceneScale;
 class SkyBox;
 class Texture;
 class ToonRenderer;
@@ -73,6 +75,12 @@ public:
     // layers instead (the same picture, for comparing the two).
     void setGroundInOnePass(bool onePass);
     bool groundInOnePass() const;
+    // On (the game's default), the drawing quality follows the machine: when frames miss their
+    // budget the distant otters and then the 3D scene's resolution are lowered, and raised
+    // back when frames are quick again. Off, the quality stays at the given step (0: the full
+    // picture), so a scripted run draws the same frames on any machine.
+    void setAutomaticQuality(bool automatic, int fixedStep = 0);
+    const QualityStep& qualityStep() const { return qualitysteps::kSteps[qualityStep_]; }
 
     int difficulty() const override { return difficulty_; }
     // Takes effect at the next newGame.
@@ -125,6 +133,12 @@ private:
     void drawSolids();
     void drawSky() const;
     void drawArenaWall() const;
+    // The texts, the glow and the crosshair over the finished scene, in the order of a full
+    // picture or, when the scene is reduced, with the glow inside the scene and the rest sharp.
+    void drawOverlays();
+    // Times the frame and lets the governor move the quality step.
+    void governQuality(double drawStartMs);
+    void applyQualityStep(int step);
 
     // Shooting (GameScreenShooting.cpp).
     void shoot();
@@ -162,5 +176,9 @@ private:
     std::unique_ptr<LineOfFire> lineOfFire_;
     std::unique_ptr<GlowEffect> glow_;
     std::unique_ptr<MouseLook> mouseLook_;
+    std::unique_ptr<SceneScale> sceneScale_;
+    QualityGovernor governor_;
+    bool automaticQuality_ = true;
+    int qualityStep_ = 0;
     GameStats stats_;
 };

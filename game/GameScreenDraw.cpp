@@ -7,6 +7,7 @@
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
+#include "framework/EventReport.h"
 #include "game/CollisionSet.h"
 #include "game/FrameStepProbe.h"
 #include "game/GameHud.h"
@@ -14,12 +15,16 @@
 #include "game/Ground.h"
 #include "render/FeedbackZoomEffect.h"
 #include "render/GlowEffect.h"
+#include "render/Clock.h"
 #include "render/Model.h"
+#include "render/SceneScale.h"
 #include "render/SkyBox.h"
 #include "render/Texture.h"
 #include "render/ToonRenderer.h"
 
 void GameScreen::display() {
+    const double drawStartMs = gameclock::realTimeMs();
+    sceneScale_->beginScene();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     // No colour clear: the sky box covers the whole view.
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -44,7 +49,8 @@ void GameScreen::display() {
     drawSky();
     frameprobe::mark(FrameStep::Sky);
 
-    player_->draw(false);
+    // A reduced scene is stretched before the crosshair is drawn, so it stays sharp.
+    player_->draw(false, !sceneScale_->reduced());
     herd_->drawEffects();
     frameprobe::mark(FrameStep::WeaponAndEffects);
 
@@ -58,21 +64,69 @@ void GameScreen::display() {
     zoomEffect_->draw();
     frameprobe::mark(FrameStep::Zoom);
 
-    hud_->drawTexts(player_->score(), herd_->building().life());
-    frameprobe::mark(FrameStep::Texts);
-
-    if (glowLevel_ >= 1) {
-        glow_->composite();
-    }
-    frameprobe::mark(FrameStep::GlowComposite);
+    drawOverlays();
 
     hud_->drawRadar(*player_, *herd_, buildingModel_->radius());
     // The renderers leave LEQUAL behind; the next frame starts from the strict test.
     glDepthFunc(GL_LESS);
     frameprobe::mark(FrameStep::Radar);
 
-    glFlush();
+    governQuality(drawStartMs);
     glutSwapBuffers();
+}
+
+void GameScreen::drawOverlays() {
+    if (!sceneScale_->reduced()) {
+        hud_->drawTexts(player_->score(), herd_->building().life());
+        frameprobe::mark(FrameStep::Texts);
+        if (glowLevel_ >= 1) {
+            glow_->composite();
+        }
+        frameprobe::mark(FrameStep::GlowComposite);
+        return;
+    }
+    // The glow is blurred anyway: adding it over the small scene costs a fraction of adding
+    // it over the whole picture.
+    if (glowLevel_ >= 1) {
+        glow_->composite();
+    }
+    sceneScale_->endScene();
+    glEnable(GL_TEXTURE_2D);
+    player_->drawCrosshairOver();
+    hud_->drawTexts(player_->score(), herd_->building().life());
+    frameprobe::mark(FrameStep::Texts);
+    frameprobe::mark(FrameStep::GlowComposite);
+}
+
+void GameScreen::governQuality(double drawStartMs) {
+    if (!automaticQuality_) {
+        glFlush();
+        return;
+    }
+    // Waiting here for the frame to be finished measures what it cost to draw, and not the
+    // wait for the display's refresh that a vsync'd swap may add on a fast machine.
+    glFinish();
+    if (governor_.addFrame(gameclock::realTimeMs() - drawStartMs)) {
+        applyQualityStep(governor_.step());
+    }
+}
+
+void GameScreen::setAutomaticQuality(bool automatic, int fixedStep) {
+    automaticQuality_ = automatic;
+    governor_.reset();
+    applyQualityStep(automatic ? 0 : fixedStep);
+}
+
+void GameScreen::applyQualityStep(int step) {
+    step = step < 0 ? 0 : (step >= qualitysteps::kCount ? qualitysteps::kCount - 1 : step);
+    const bool changed = step != qualityStep_;
+    qualityStep_ = step;
+    const QualityStep& quality = qualitysteps::kSteps[step];
+    sceneScale_->setScale(quality.sceneScale);
+    if (changed) {
+        eventreport::report("render-scale %.2f step=%d", static_cast<double>(quality.sceneScale),
+                            step);
+    }
 }
 
 void GameScreen::drawSolids() {

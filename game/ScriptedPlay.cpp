@@ -86,6 +86,8 @@ void ScriptedPlay::start() {
     screen_.applyVideoSettings(script_.textureQuality, script_.textureFiltering,
                                script_.lowQualityOtter);
     screen_.setGlowLevel(script_.glowLevel);
+    // The machine's speed must not change what a script draws.
+    screen_.setAutomaticQuality(false, script_.qualityStep);
     screen_.setDifficulty(script_.difficulty);
 
     // Things a game inherits from the one before; a script starts from the screen's first

@@ -29,6 +29,8 @@ struct PlayScript {
     int textureQuality = 0;
     int textureFiltering = 3;
     int frameStepMs = 16;
+    // The drawing quality, fixed for the whole run (see GameScreen::setAutomaticQuality).
+    int qualityStep = 0;
     std::vector<Turn> turns;
     std::vector<Walk> walks;
     std::vector<int> shotFrames;  // a left-button press and release at each of these frames

@@ -68,8 +68,8 @@ void FeedbackZoomEffect::LevelCurve::reset() {
 FeedbackZoomEffect::FeedbackZoomEffect() {
     glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);
-    pictureWidth_ = PictureFrame::current().picture().width;
-    pictureHeight_ = PictureFrame::current().picture().height;
+    pictureWidth_ = screenspace::sceneRect().width;
+    pictureHeight_ = screenspace::sceneRect().height;
     textureSize_ = textureSizeFor(pictureWidth_);
     // Black, so that the first frame of the first effect blends with black.
     const std::vector<GLuint> black(static_cast<std::size_t>(textureSize_) * textureSize_ * 3, 0);
@@ -86,7 +86,8 @@ FeedbackZoomEffect::FeedbackZoomEffect() {
 FeedbackZoomEffect::~FeedbackZoomEffect() { glDeleteTextures(1, &texture_); }
 
 bool FeedbackZoomEffect::fitPicture() {
-    const PictureFrame::Rect& picture = PictureFrame::current().picture();
+    // The scene's rectangle: the picture, or its reduced corner while the scene is scaled.
+    const PictureFrame::Rect picture = screenspace::sceneRect();
     if (picture.width == pictureWidth_ && picture.height == pictureHeight_) {
         return true;
     }
@@ -111,7 +112,7 @@ void FeedbackZoomEffect::draw() {
     const bool previousFits = fitPicture();
 
     // The widened view is meant to stay: the following frames' 3D view is drawn with it.
-    screenspace::usePictureViewport();
+    screenspace::useSceneViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(curve_.fieldOfView(), 1.0, 1.0, 10000.0);
@@ -123,7 +124,7 @@ void FeedbackZoomEffect::draw() {
 
     // Only the picture's own rows are kept; the texels above them lie above the picture's top
     // in the quad, so they never show.
-    const PictureFrame::Rect& picture = PictureFrame::current().picture();
+    const PictureFrame::Rect picture = screenspace::sceneRect();
     glBindTexture(GL_TEXTURE_2D, texture_);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, picture.left, picture.bottom, picture.width,
                         picture.height);

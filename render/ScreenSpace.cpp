@@ -9,6 +9,7 @@ namespace screenspace {
 namespace {
 
 bool capturing_ = false;
+float sceneScale_ = 1.0f;
 
 }  // namespace
 
@@ -57,9 +58,28 @@ void clearBars() {
 }
 
 float pixelScale() {
-    return capturing_ ? 1.0f : static_cast<float>(PictureFrame::current().scale());
+    return capturing_ ? 1.0f : static_cast<float>(PictureFrame::current().scale()) * sceneScale_;
 }
 
 void setFixedSizeCapture(bool capturing) { capturing_ = capturing; }
+
+void setSceneScale(float scale) { sceneScale_ = scale; }
+
+PictureFrame::Rect sceneRect() {
+    PictureFrame::Rect r = PictureFrame::current().picture();
+    if (sceneScale_ < 1.0f) {
+        // At least one pixel, so a tiny window still has a scene to copy.
+        const int width = static_cast<int>(static_cast<float>(r.width) * sceneScale_ + 0.5f);
+        const int height = static_cast<int>(static_cast<float>(r.height) * sceneScale_ + 0.5f);
+        r.width = width > 0 ? width : 1;
+        r.height = height > 0 ? height : 1;
+    }
+    return r;
+}
+
+void useSceneViewport() {
+    const PictureFrame::Rect r = sceneRect();
+    glViewport(r.left, r.bottom, r.width, r.height);
+}
 
 }  // namespace screenspace

@@ -24,8 +24,16 @@ void usePictureViewport();
 void clearBars();
 
 // Window pixels per pixel of the 1024 x 768 picture where drawing goes now, for sizes given in
-// pixels (outline widths): the picture's scale, or 1 while drawing into a fixed-size capture.
+// pixels (outline widths): the picture's scale (times the scene's scale while the scene is
+// drawn reduced), or 1 while drawing into a fixed-size capture.
 float pixelScale();
 void setFixedSizeCapture(bool capturing);
+
+// Where the 3D scene is drawn: the picture's rectangle, or while the scene is drawn at a
+// reduced scale (SceneScale), the picture's bottom-left corner of that fraction of its size.
+// Effects that copy the scene (the zoom) read it from here.
+void setSceneScale(float scale);
+PictureFrame::Rect sceneRect();
+void useSceneViewport();
 
 }  // namespace screenspace

@@ -33,6 +33,7 @@
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
+#include "game/QualityGovernor.h"
 #include "game/ScriptedPlay.h"
 #include "render/GlExtensions.h"
 #include "tools/modelviewer/PngWriter.h"
@@ -150,6 +151,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             ok = parseInt(value, nullptr, 0, 3, s.textureQuality);
         } else if (std::strcmp(name, "--filtering") == 0) {
             ok = parseInt(value, nullptr, 0, 3, s.textureFiltering);
+        } else if (std::strcmp(name, "--step") == 0) {
+            ok = parseInt(value, nullptr, 0, qualitysteps::kCount - 1, s.qualityStep);
         } else if (std::strcmp(name, "--life") == 0) {
             ok = parseInt(value, nullptr, 0, 1000, o.life);
         } else if (std::strcmp(name, "--out") == 0) {

@@ -1,0 +1,44 @@
+// QualityGovernor: one decision per window of frames, from its median.
+#include "game/QualityGovernor.h"
+
+#include <algorithm>
+
+void QualityGovernor::reset() {
+    filled_ = 0;
+    step_ = 0;
+}
+
+double QualityGovernor::windowMedian() {
+    const auto middle = window_.begin() + kWindowFrames / 2;
+    std::nth_element(window_.begin(), middle, window_.end());
+    return *middle;
+}
+
+double QualityGovernor::costOfStepUp(int from) {
+    const float smaller = qualitysteps::kSteps[from].sceneScale;
+    const float larger = qualitysteps::kSteps[from - 1].sceneScale;
+    if (larger == smaller) {
+        return kDetailCost;
+    }
+    // As if every bit of the frame's cost grew with its pixels: more than it really does.
+    const double ratio = static_cast<double>(larger) / smaller;
+    return ratio * ratio;
+}
+
+bool QualityGovernor::addFrame(double drawMs) {
+    window_[filled_++] = drawMs;
+    if (filled_ < kWindowFrames) {
+        return false;
+    }
+    filled_ = 0;
+    const double median = windowMedian();
+    if (median > kBudgetMs * kSlowShare && step_ + 1 < qualitysteps::kCount) {
+        ++step_;
+        return true;
+    }
+    if (step_ > 0 && median * costOfStepUp(step_) < kBudgetMs * kRoomyShare) {
+        --step_;
+        return true;
+    }
+    return false;
+}
