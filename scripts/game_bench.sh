@@ -94,7 +94,8 @@ swaps() { od -An -t u8 -N8 "$run/swap_times" 2>/dev/null | tr -d ' ' || echo 0; 
 events_seen=0
 note_events() {
   local count now
-  count=$(wc -l <"$run/events" 2>/dev/null || echo 0)
+  [ -f "$run/events" ] || return 0
+  count=$(wc -l <"$run/events")
   [ "$count" -gt "$events_seen" ] || return 0
   now=$(swaps)
   sed -n "$((events_seen + 1)),${count}p" "$run/events" | sed "s/^/${now:-0} /" >>"$run/marks"
