@@ -3,14 +3,13 @@
 #include <signal.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <initializer_list>
 #include <string>
 
 #include "app/DataFolders.h"
 #include "app/GameAssembly.h"
 #include "app/IntroScreen.h"
+#include "app/RandomSeed.h"
 #include "app/Startup.h"
 #include "app/WindowIdentity.h"
 #include "framework/EventReport.h"
@@ -59,7 +58,7 @@ void setDrawingDefaults() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    randomseed::seedFromEnvironment();
     eventreport::openFromEnvironment();
     gameclock::stepFromEnvironment();
     // Before any window: without its art the game can only show a black screen.
