@@ -279,8 +279,7 @@ void runConfig(const Config& config, int measuredFrames) {
         "%-14s d%-2d glow %d %-6s step %d  median %7.2f ms  p99 %7.2f ms  bare %6.2f ms  "
         "x%5.2f  game allocs/frame %.2f (max %ld; %.1f in a shot frame; driver %ld in all)\n",
         chosen, config.difficulty, config.glowLevel, config.lowOtter ? "low" : "normal",
-        config.qualityStep, median,
-        percentile(frameMs, 0.99), bareMedian, median / bareMedian,
+        config.qualityStep, median, percentile(frameMs, 0.99), bareMedian, median / bareMedian,
         quietFrames ? double(quietAllocations) / quietFrames : 0.0, mostInAQuietFrame,
         shotFrames ? double(shotAllocations) / shotFrames : 0.0, driverAllocations);
     const double cpuMedian = percentile(frameCpuMs, 0.5);

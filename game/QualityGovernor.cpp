@@ -5,12 +5,14 @@
 
 void QualityGovernor::reset() {
     filled_ = 0;
+    filledMs_ = 0.0;
     step_ = 0;
 }
 
 double QualityGovernor::windowMedian() {
-    const auto middle = window_.begin() + kWindowFrames / 2;
-    std::nth_element(window_.begin(), middle, window_.end());
+    const auto end = window_.begin() + filled_;
+    const auto middle = window_.begin() + filled_ / 2;
+    std::nth_element(window_.begin(), middle, end);
     return *middle;
 }
 
@@ -27,11 +29,14 @@ double QualityGovernor::costOfStepUp(int from) {
 
 bool QualityGovernor::addFrame(double drawMs) {
     window_[filled_++] = drawMs;
-    if (filled_ < kWindowFrames) {
+    filledMs_ += drawMs;
+    const bool longEnough = filled_ >= kFewestWindowFrames && filledMs_ >= kShortestWindowMs;
+    if (filled_ < kWindowFrames && !longEnough) {
         return false;
     }
-    filled_ = 0;
     const double median = windowMedian();
+    filled_ = 0;
+    filledMs_ = 0.0;
     if (median > kBudgetMs * kSlowShare && step_ + 1 < qualitysteps::kCount) {
         ++step_;
         return true;

@@ -1,4 +1,5 @@
-// QualityGovernor: lowers the game's drawing quality when frames miss their budget, and raises it back.
+// QualityGovernor: lowers the game's drawing quality when frames miss their budget, and raises it
+// back.
 #pragma once
 
 #include <array>
@@ -26,13 +27,17 @@ constexpr int kCount = static_cast<int>(kSteps.size());
 }  // namespace qualitysteps
 
 // Fed the time each frame took to draw (real milliseconds, from the start of drawing to the
-// buffer swap); decides once per window of frames, from the window's median, so one slow frame
-// (a shader compiled by the driver, a busy moment of the machine) moves nothing.
+// finished picture, before the swap); decides once per window of frames, from the window's
+// median, so one slow frame (a shader compiled by the driver, a busy moment of the machine)
+// moves nothing. A window is 30 frames, or fewer on a slow machine: enough frames to span a
+// quarter of a second, so even at 10 frames a second a step is taken within a second.
 class QualityGovernor {
 public:
     // 60 frames a second.
     static constexpr double kBudgetMs = 1000.0 / 60.0;
     static constexpr int kWindowFrames = 30;
+    static constexpr int kFewestWindowFrames = 5;
+    static constexpr double kShortestWindowMs = 250.0;
     // Above this share of the budget the window counts as slow. A little under the budget: the
     // idle step, the sleep's wake-up and the swap itself also take their share of a frame.
     static constexpr double kSlowShare = 0.8;
@@ -59,5 +64,6 @@ private:
 
     std::array<double, kWindowFrames> window_{};
     int filled_ = 0;
+    double filledMs_ = 0.0;
     int step_ = 0;
 };

@@ -12,6 +12,7 @@
 #include "entities/OtterHerd.h"
 #include "entities/Weapon.h"
 #include "game/GameScreen.h"
+#include "game/QualityGovernor.h"
 #include "game/ScriptedPlay.h"
 #include "render/BitmapFont.h"
 #include "render/GlExtensions.h"
@@ -252,6 +253,50 @@ TEST_F(GameFrameTest, SceneHudAndRadarLandWhereTheyBelongAndTheStateIsLeftAsAgre
     if (HasFailure()) {
         gltest::writePpm("GameFrameTest.ppm", frame.width, frame.height, frame.rgb);
     }
+}
+
+TEST_F(GameFrameTest, AReducedSceneLooksLikeTheFullOneWithItsHudSharpAndItsStateGivenBack) {
+    PlayScript script = shortPlay(2);
+    script.shotFrames = {script.frames - 2};
+    PlayScript reduced = script;
+    reduced.qualityStep = qualitysteps::kCount - 1;
+    const FramePicture full = play(script);
+    const FramePicture small = play(reduced);
+    ASSERT_LT(GameScreen::instance().qualityStep().sceneScale, 1.0f);
+
+    // The stretched scene covers the whole picture, and the next frame and the menus find
+    // the picture's viewport and the usual state.
+    EXPECT_EQ(viewport_[0], 0);
+    EXPECT_EQ(viewport_[1], 0);
+    EXPECT_EQ(viewport_[2], 1024);
+    EXPECT_EQ(viewport_[3], 768);
+    EXPECT_TRUE(gltest::isEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(gltest::isEnabled(GL_BLEND));
+    EXPECT_FALSE(gltest::isEnabled(GL_ALPHA_TEST));
+    EXPECT_TRUE(gltest::isEnabled(GL_TEXTURE_2D));
+    EXPECT_EQ(gltest::getInteger(GL_MODELVIEW_STACK_DEPTH), 1);
+    EXPECT_EQ(gltest::getInteger(GL_PROJECTION_STACK_DEPTH), 1);
+
+    // The same picture, only softer: edges blur, nothing moves or changes colour.
+    int marker = 0, far = 0;
+    long difference = 0;
+    for (size_t i = 0; i < small.rgb.size(); i += 3) {
+        const uint8_t* p = &small.rgb[i];
+        marker += p[0] < 10 && p[1] > 245 && p[2] < 10;
+        const int d = std::abs(brightness(p) - brightness(&full.rgb[i]));
+        difference += d;
+        far += d > 150;
+    }
+    const long pixels = long(small.rgb.size() / 3);
+    EXPECT_EQ(marker, 0);
+    EXPECT_LT(difference / pixels, 20);
+    EXPECT_LT(far, pixels / 50);
+    // The texts are drawn over the stretched scene at full resolution.
+    expectTextIn(small, 0, 0, "score : 0");
+    expectTextIn(small, 0, 15, "vie   : 39");
+
+    play(script);
+    EXPECT_EQ(GameScreen::instance().qualityStep().sceneScale, 1.0f);
 }
 
 TEST_F(GameFrameTest, WarningShowsBelowTenLifeOnly) {
