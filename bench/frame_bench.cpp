@@ -23,6 +23,7 @@
 #include <new>
 #include <vector>
 
+#include "entities/OtterTuning.h"
 #include "entities/Weapon.h"
 #include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
@@ -100,6 +101,7 @@ struct Config {
     int difficulty;
     int glowLevel;
     bool lowOtter;
+    float distantDetail = 0.0f;  // 0: every otter in the chosen model
 };
 
 double nowMs() {
@@ -219,6 +221,7 @@ void runConfig(const Config& config, int measuredFrames) {
     PlayScript script = cameraPath(config, total);
     ScriptedPlay play(screen, script);
     play.start();
+    screen.setOtterDetailDistance(config.distantDetail);
     while (play.frame() < kWarmUpFrames) {
         play.playFrame();
     }
@@ -274,12 +277,13 @@ void runConfig(const Config& config, int measuredFrames) {
     const double median = percentile(frameMs, 0.5);
     const double bareMedian = percentile(bareMs, 0.5);
     std::printf(
-        "%-14s d%-2d glow %d %-6s  median %7.2f ms  p99 %7.2f ms  bare %6.2f ms  "
+        "%-14s d%-2d glow %d %-6s%s  median %7.2f ms  p99 %7.2f ms  bare %6.2f ms  "
         "x%5.2f  game allocs/frame %.2f (max %ld; %.1f in a shot frame; driver %ld in all)\n",
-        chosen, config.difficulty, config.glowLevel, config.lowOtter ? "low" : "normal", median,
-        percentile(frameMs, 0.99), bareMedian, median / bareMedian,
-        quietFrames ? double(quietAllocations) / quietFrames : 0.0, mostInAQuietFrame,
-        shotFrames ? double(shotAllocations) / shotFrames : 0.0, driverAllocations);
+        chosen, config.difficulty, config.glowLevel, config.lowOtter ? "low" : "normal",
+        config.distantDetail > 0.0f ? " far low" : "", median, percentile(frameMs, 0.99),
+        bareMedian, median / bareMedian, quietFrames ? double(quietAllocations) / quietFrames : 0.0,
+        mostInAQuietFrame, shotFrames ? double(shotAllocations) / shotFrames : 0.0,
+        driverAllocations);
     const double cpuMedian = percentile(frameCpuMs, 0.5);
     const double bareCpuMedian = percentile(bareCpuMs, 0.5);
     std::printf(
@@ -313,6 +317,8 @@ int main(int argc, char** argv) {
         {"default", nullptr, 20, 1, false},
         {"default", nullptr, 11, 2, true},
         {"default", nullptr, 20, 2, true},
+        {"default", nullptr, 11, 2, false, OtterTuning::kDistantDetailDistance},
+        {"default", nullptr, 20, 2, false, OtterTuning::kDistantDetailDistance},
     };
     std::printf(
         "frame_bench: %d measured frames per configuration at 1024 x 768, seed 7, "
