@@ -315,6 +315,8 @@ int main(int argc, char** argv) {
         {"default", nullptr, 20, 1, false, 0},
         {"default", nullptr, 11, 2, true, 0},
         {"default", nullptr, 20, 2, true, 0},
+        {"default", nullptr, 11, 2, false, 1},
+        {"default", nullptr, 20, 2, false, 1},
         {"default", nullptr, 11, 2, false, 3},
         {"default", nullptr, 20, 2, false, 3},
         {"default", nullptr, 11, 2, false, 6},

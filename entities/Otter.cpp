@@ -171,9 +171,9 @@ void Otter::draw(bool glowPass) {
                         static_cast<float>(world.dot(axisZ)));
 
     if (glowPass) {
-        renderer_->drawFlat(model_, light, false);
+        renderer_->drawFlat(drawnModel(), light, false);
     } else {
-        renderer_->draw(model_, light);
+        renderer_->draw(drawnModel(), light);
     }
     glPopMatrix();
 }

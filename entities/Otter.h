@@ -66,6 +66,11 @@ public:
     void setGiant(bool g) { giant_ = g; }
     float frameMs() const { return frameMs_; }
 
+    // The model drawn in place of the otter's own (null: its own), such as a lighter one far
+    // from the eye. Walking, culling and hit tests keep to the own model.
+    void setDrawnModel(Model* model) { drawnModel_ = model; }
+    Model* drawnModel() const { return drawnModel_ ? drawnModel_ : model_; }
+
     // The facing of the last drawing, radians (kept when the otter stands on its target).
     float facing() const { return facing_; }
 
@@ -93,4 +98,5 @@ private:
     float scale_ = 0.9f;
     bool giant_ = false;
     float facing_ = 0.0f;
+    Model* drawnModel_ = nullptr;
 };

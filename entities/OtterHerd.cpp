@@ -98,6 +98,7 @@ void OtterHerd::updateAndDraw(int d) {
 
         if (frustum_.containsBox(otter.position(), otter.model(), otter.effectiveScale())) {
             glColor3f(1.0f, 1.0f, 1.0f);
+            otter.setDrawnModel(modelToDraw(otter));
             otter.draw(false);
             otter.setVisible(true);
         } else {
@@ -109,6 +110,21 @@ void OtterHerd::updateAndDraw(int d) {
         glColor3f(1.0f, 1.0f, 1.0f);
         building_->draw();
     }
+}
+
+Model* OtterHerd::modelToDraw(const Otter& otter) const {
+    if (distantDetail_ <= 0.0f || !distantModel_) {
+        return nullptr;
+    }
+    // The otter's feet in eye coordinates: their length is the distance from the eye.
+    const float* m = frustum_.modelview();
+    const Vector3& p = otter.position();
+    float eye[3];
+    for (int row = 0; row < 3; ++row) {
+        eye[row] = m[row] * p.x() + m[4 + row] * p.y() + m[8 + row] * p.z() + m[12 + row];
+    }
+    const float squared = eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2];
+    return squared > distantDetail_ * distantDetail_ ? distantModel_ : nullptr;
 }
 
 void OtterHerd::respawn(int i, int d) {

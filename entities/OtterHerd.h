@@ -10,6 +10,7 @@
 #include "render/Vector3.h"
 
 class Building;
+class Model;
 class ParticleSystem;
 class Texture;
 
@@ -37,6 +38,14 @@ public:
     const Building& building() const { return *building_; }
     bool wasBuildingHit() const { return buildingHit_; }
 
+    // Distant detail: otters farther from the eye than distance (world units) are drawn with
+    // the distant model, nearer ones with their own; the glow pass follows each otter's last
+    // drawing. 0 (the default) or no distant model draws every otter with its own model.
+    void setDistantDetail(float distance) { distantDetail_ = distance; }
+    float distantDetail() const { return distantDetail_; }
+    // The lighter model for far otters; not owned.
+    void setDistantModel(Model* model) { distantModel_ = model; }
+
     // Ticks every otter, so time spent in the menus is not one long step.
     void restartClocks();
 
@@ -58,6 +67,9 @@ public:
 
 private:
     void respawn(int i, int d);
+    // The distant model when the otter stands beyond the distant-detail distance from the eye
+    // of the frustum's view, else null (its own).
+    Model* modelToDraw(const Otter& otter) const;
 
     bool buildingHit_ = false;
     int count_ = 0;
@@ -66,6 +78,8 @@ private:
     std::unique_ptr<Otter[]> otters_;
     std::unique_ptr<Building> building_;
     int spawnCounter_ = 0;
+    float distantDetail_ = 0.0f;
+    Model* distantModel_ = nullptr;
     std::vector<std::unique_ptr<ParticleSystem>> effects_;
     std::unique_ptr<Texture> particleTexture_;
     std::unique_ptr<Texture> bloodTexture_;

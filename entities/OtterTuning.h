@@ -36,6 +36,10 @@ struct OtterTuning {
     static constexpr float kMaxScale = 1.5f;
     static constexpr int kGiantEvery = 15;
     static constexpr float kGiantLifePerLevel = 0.33333334f;
+    // Beyond this distance from the eye the low-polygon otter looks the same as the full one
+    // in a 1024 x 768 picture; the distant-detail switch that uses it is off unless asked for.
+    static constexpr float kDistantDetailDistance = 600.0f;
+
     // An otter's life at a difficulty: difficulty / kLifeLevelsPerPoint + 1.
     static constexpr int kLifeLevelsPerPoint = 5;
     static constexpr int lifeAt(int difficulty) { return difficulty / kLifeLevelsPerPoint + 1; }

@@ -111,6 +111,9 @@ void GameScreen::loadModels() {
     otterModel_ = std::make_unique<Model>();
     otterModel_->load(assetnames::kOtterModel);
     otterModel_->setTexture(std::make_unique<Texture>());
+    distantOtterModel_ = std::make_unique<Model>();
+    distantOtterModel_->load(assetnames::kLowOtterModel);
+    distantOtterModel_->setTexture(std::make_unique<Texture>());
     buildingModel_ = std::make_unique<Model>();
     buildingModel_->load(assetnames::kBuildingModel);
     buildingModel_->setTexture(std::make_unique<Texture>());
@@ -126,6 +129,7 @@ void GameScreen::buildHerd() {
     const int count = GameTuning::otterCount(difficulty_);
     herd_ = std::make_unique<OtterHerd>();
     herd_->setSpawnRadius(GameTuning::kFirstSpawnRadius);
+    herd_->setDistantModel(distantOtterModel_.get());
     herd_->setOtters(
         makeOtters(count, GameTuning::kFirstOtterLife, GameTuning::kFirstOtterSpeed, target),
         count);
@@ -170,6 +174,7 @@ void GameScreen::applyVideoSettings(int textureQuality, int textureFiltering,
     }
 
     texturesets::loadWorld(*otterModel_->texture(), assetnames::kOtterSkin, q, f);
+    texturesets::loadWorld(*distantOtterModel_->texture(), assetnames::kOtterSkin, q, f);
     texturesets::loadWorld(*buildingModel_->texture(), assetnames::kBuildingSkin, q, f);
     texturesets::loadWorldRepeating(*player_->ownModel()->texture(), assetnames::kWeaponSkin, q, f);
 }
@@ -230,6 +235,8 @@ void GameScreen::setExits(MenuSource mainMenu, ResultsSource showResults) {
     showResults_ = showResults;
 }
 
+void GameScreen::setOtterDetailDistance(float distance) { herd_->setDistantDetail(distance); }
+float GameScreen::otterDetailDistance() const { return herd_->distantDetail(); }
 void GameScreen::setGroundInOnePass(bool onePass) { ground_->setOnePass(onePass); }
 bool GameScreen::groundInOnePass() const { return ground_->onePass(); }
 int GameScreen::mouseDirection() const { return mouseLook_->verticalDirection(); }

@@ -82,6 +82,11 @@ public:
     void setAutomaticQuality(bool automatic, int fixedStep = 0);
     const QualityStep& qualityStep() const { return qualitysteps::kSteps[qualityStep_]; }
 
+    // Otters farther from the eye than distance are drawn with the low-polygon model (see
+    // OtterTuning::kDistantDetailDistance); 0, the default, draws them all with the chosen one.
+    void setOtterDetailDistance(float distance);
+    float otterDetailDistance() const;
+
     int difficulty() const override { return difficulty_; }
     // Takes effect at the next newGame.
     void setDifficulty(int difficulty) override { difficulty_ = difficulty; }
@@ -167,6 +172,8 @@ private:
     Vector3 light_{500.0f, 200.0f, 0.0f};
     std::unique_ptr<Weapon> player_;
     std::unique_ptr<Model> otterModel_;
+    // The low-polygon otter, always loaded, for the otters drawn far away.
+    std::unique_ptr<Model> distantOtterModel_;
     std::unique_ptr<Model> buildingModel_;
     std::unique_ptr<OtterHerd> herd_;
     std::unique_ptr<CollisionSet> collisions_;

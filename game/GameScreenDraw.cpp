@@ -6,6 +6,7 @@
 #include "entities/Building.h"
 #include "entities/Otter.h"
 #include "entities/OtterHerd.h"
+#include "entities/OtterTuning.h"
 #include "entities/Weapon.h"
 #include "framework/EventReport.h"
 #include "game/CollisionSet.h"
@@ -123,6 +124,8 @@ void GameScreen::applyQualityStep(int step) {
     qualityStep_ = step;
     const QualityStep& quality = qualitysteps::kSteps[step];
     sceneScale_->setScale(quality.sceneScale);
+    setOtterDetailDistance(quality.distantOttersLowDetail ? OtterTuning::kDistantDetailDistance
+                                                         : 0.0f);
     if (changed) {
         eventreport::report("render-scale %.2f step=%d", static_cast<double>(quality.sceneScale),
                             step);

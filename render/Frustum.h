@@ -29,6 +29,8 @@ public:
     // a p.x + b p.y + c p.z + d > 0.
     const float* plane(int i) const { return planes_[i]; }
     const float* clip() const { return clip_; }
+    // The modelview matrix the planes were built from (16 floats, column-major).
+    const float* modelview() const { return modelview_; }
 
 private:
     float planes_[kPlaneCount][4];

@@ -249,6 +249,37 @@ TEST_F(OtterHerdTest, OddHerdsStillWork) {
     EXPECT_LE(horizontalDistance(herd->otter(0).position(), herd->otter(0).target()), 200.1f);
 }
 
+TEST_F(OtterHerdTest, DistantDetailDrawsOnlyOttersFarFromTheEyeWithTheLighterModel) {
+    Model low;
+    low.load("./ressources/models/loutre_low.obj");
+    ToonRenderer drawsNothing;
+    const auto herd = makeHerd(3, 11, 1500.0f, true, &drawsNothing);
+    // Eye at (0, 60, 1150): one otter near, one far straight ahead, and one only 250 ahead but
+    // off to the side, so its distance (about 320) is more than its depth.
+    const Vector3 spots[3] = {{0, 0, 1000}, {0, 0, 500}, {190, 0, 900}};
+    const auto drawn = [&](float distance, Model* distant) {
+        herd->setDistantDetail(distance);
+        herd->setDistantModel(distant);
+        for (int i = 0; i < 3; ++i) {
+            herd->otter(i).setPosition(spots[i]);
+        }
+        now_ += 1;
+        herd->updateAndDraw(11);
+        std::string which;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(herd->otter(i).visible()) << i;
+            which += herd->otter(i).drawnModel() == &low ? 'L' : 'F';
+        }
+        return which;
+    };
+    setCamera(60, 1150, 40, 0);
+    EXPECT_EQ(drawn(0.0f, &low), "FFF") << "off by default";
+    EXPECT_EQ(drawn(300.0f, &low), "FLL");
+    EXPECT_EQ(drawn(300.0f, nullptr), "FFF") << "no lighter model to draw";
+    EXPECT_EQ(drawn(700.0f, &low), "FFF");
+    EXPECT_EQ(herd->otter(1).model(), &otterModel_) << "the walking keeps the own model";
+}
+
 TEST_F(OtterHerdTest, PictureShowsTheOttersInFrontAndLeavesTheStateAsFound) {
     ASSERT_TRUE(loadMultitexture());
     loadVertexProgram();

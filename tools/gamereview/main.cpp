@@ -13,6 +13,7 @@
 //   --quality Q        texture quality 0 (best) to 3 (default 0)
 //   --filtering F      texture filtering 0 to 3 (default 3)
 //   --life N           set the building's life to N right after the game starts
+//   --distant-detail D otters farther than D units from the eye use the low-polygon model
 //
 // The menus are not built and the sound plays on SDL's silent driver. Run it where the
 // ressources/ tree is (the build folder), or anywhere inside that build folder. Needs an X
@@ -44,6 +45,7 @@ struct Options {
     PlayScript script;
     std::string out;
     int life = -1;
+    int distantDetail = 0;
 };
 
 bool parseInt(const char* text, const char** end, long low, long high, int& value) {
@@ -155,6 +157,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             ok = parseInt(value, nullptr, 0, qualitysteps::kCount - 1, s.qualityStep);
         } else if (std::strcmp(name, "--life") == 0) {
             ok = parseInt(value, nullptr, 0, 1000, o.life);
+        } else if (std::strcmp(name, "--distant-detail") == 0) {
+            ok = parseInt(value, nullptr, 0, 100000, o.distantDetail);
         } else if (std::strcmp(name, "--out") == 0) {
             o.out = value;
         } else {
@@ -189,7 +193,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: %s [--frames N] [--difficulty D] [--seed S] [--turn F[-F]:RAD]...\n"
                      "       [--walk F-F:KEY]... [--fire F,F...] [--glow 0|1|2] [--low-otter]\n"
-                     "       [--quality Q] [--filtering F] [--life N] --out FRAME.png\n",
+                     "       [--quality Q] [--filtering F] [--life N] [--distant-detail D]\n"
+                     "       --out FRAME.png\n",
                      argv[0]);
         return 2;
     }
@@ -212,6 +217,7 @@ int main(int argc, char** argv) {
     {
         ScriptedPlay play(screen, options.script);
         play.start();
+        screen.setOtterDetailDistance(static_cast<float>(options.distantDetail));
         if (options.life >= 0) {
             play.herd().building().setLife(options.life);
         }
