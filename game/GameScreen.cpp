@@ -66,6 +66,10 @@ GameScreen::GameScreen() : mouseLook_(std::make_unique<MouseLook>()) {
     lineOfFire_ = std::make_unique<LineOfFire>();
     glow_ = std::make_unique<GlowEffect>(kGlowSize, kGlowSize);
     sceneScale_ = std::make_unique<SceneScale>();
+    const int fixedQualityStep = qualitysteps::fixedStepFromEnvironment();
+    if (fixedQualityStep >= 0) {
+        setAutomaticQuality(false, fixedQualityStep);
+    }
     glow_->setPasses(kGlowPasses);
     glow_->setIntensity(kGlowIntensity);
 }

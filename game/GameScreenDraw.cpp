@@ -125,7 +125,7 @@ void GameScreen::applyQualityStep(int step) {
     const QualityStep& quality = qualitysteps::kSteps[step];
     sceneScale_->setScale(quality.sceneScale);
     setOtterDetailDistance(quality.distantOttersLowDetail ? OtterTuning::kDistantDetailDistance
-                                                         : 0.0f);
+                                                          : 0.0f);
     if (changed) {
         eventreport::report("render-scale %.2f step=%d", static_cast<double>(quality.sceneScale),
                             step);

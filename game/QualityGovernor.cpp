@@ -2,6 +2,23 @@
 #include "game/QualityGovernor.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+int qualitysteps::fixedStepFromEnvironment() {
+    const char* value = std::getenv("ZORBLAT_QUALITY_STEP");
+    if (value == nullptr) {
+        return -1;
+    }
+    char* end = nullptr;
+    const long step = std::strtol(value, &end, 10);
+    if (end == value || *end != '\0' || step < 0 || step >= kCount) {
+        std::fprintf(stderr, "zorblat: ZORBLAT_QUALITY_STEP=%s ignored (0..%d)\n", value,
+                     kCount - 1);
+        return -1;
+    }
+    return static_cast<int>(step);
+}
 
 void QualityGovernor::reset() {
     filled_ = 0;

@@ -24,6 +24,11 @@ constexpr std::array<QualityStep, 7> kSteps = {{
     {0.5f, true},
 }};
 constexpr int kCount = static_cast<int>(kSteps.size());
+
+// ZORBLAT_QUALITY_STEP=N (0 to kCount - 1) fixes the step for the whole run, so a test's
+// pictures do not depend on the machine's speed, or a maintainer can look at one step. Returns
+// the step, or -1 when the variable is unset or not such a number (said on stderr): automatic.
+int fixedStepFromEnvironment();
 }  // namespace qualitysteps
 
 // Fed the time each frame took to draw (real milliseconds, from the start of drawing to the
