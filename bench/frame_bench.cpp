@@ -27,6 +27,7 @@
 #include "game/FrameStepProbe.h"
 #include "game/GameScreen.h"
 #include "game/GroundQuad.h"
+#include "game/QualityGovernor.h"
 #include "game/ScriptedPlay.h"
 #include "render/GlExtensions.h"
 #include "render/SkyBox.h"
@@ -317,10 +318,10 @@ int main(int argc, char** argv) {
         {"default", nullptr, 20, 2, true, 0},
         {"default", nullptr, 11, 2, false, 1},
         {"default", nullptr, 20, 2, false, 1},
-        {"default", nullptr, 11, 2, false, 3},
-        {"default", nullptr, 20, 2, false, 3},
-        {"default", nullptr, 11, 2, false, 6},
-        {"default", nullptr, 20, 2, false, 6},
+        {"default", nullptr, 11, 2, false, 2},
+        {"default", nullptr, 20, 2, false, 2},
+        {"default", nullptr, 11, 2, false, qualitysteps::kCount - 1},
+        {"default", nullptr, 20, 2, false, qualitysteps::kCount - 1},
     };
     std::printf(
         "frame_bench: %d measured frames per configuration at 1024 x 768, seed 7, "
