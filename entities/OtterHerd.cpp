@@ -113,7 +113,8 @@ void OtterHerd::updateAndDraw(int d) {
 }
 
 Model* OtterHerd::modelToDraw(const Otter& otter) const {
-    if (distantDetail_ <= 0.0f || !distantModel_) {
+    // A lighter model that failed to load would make far otters vanish: keep the own one.
+    if (distantDetail_ <= 0.0f || !distantModel_ || distantModel_->indexCount() == 0) {
         return nullptr;
     }
     // The otter's feet in eye coordinates: their length is the distance from the eye.

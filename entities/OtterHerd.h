@@ -40,7 +40,8 @@ public:
 
     // Distant detail: otters farther from the eye than distance (world units) are drawn with
     // the distant model, nearer ones with their own; the glow pass follows each otter's last
-    // drawing. 0 (the default) or no distant model draws every otter with its own model.
+    // drawing. 0 (the default), or no distant model with triangles, draws every otter with its
+    // own model.
     void setDistantDetail(float distance) { distantDetail_ = distance; }
     float distantDetail() const { return distantDetail_; }
     // The lighter model for far otters; not owned.

@@ -268,7 +268,7 @@ TEST_F(OtterHerdTest, DistantDetailDrawsOnlyOttersFarFromTheEyeWithTheLighterMod
         std::string which;
         for (int i = 0; i < 3; ++i) {
             EXPECT_TRUE(herd->otter(i).visible()) << i;
-            which += herd->otter(i).drawnModel() == &low ? 'L' : 'F';
+            which += herd->otter(i).drawnModel() == &otterModel_ ? 'F' : 'L';
         }
         return which;
     };
@@ -276,6 +276,8 @@ TEST_F(OtterHerdTest, DistantDetailDrawsOnlyOttersFarFromTheEyeWithTheLighterMod
     EXPECT_EQ(drawn(0.0f, &low), "FFF") << "off by default";
     EXPECT_EQ(drawn(300.0f, &low), "FLL");
     EXPECT_EQ(drawn(300.0f, nullptr), "FFF") << "no lighter model to draw";
+    Model empty;  // as a missing file leaves it
+    EXPECT_EQ(drawn(300.0f, &empty), "FFF") << "far otters must not vanish";
     EXPECT_EQ(drawn(700.0f, &low), "FFF");
     EXPECT_EQ(herd->otter(1).model(), &otterModel_) << "the walking keeps the own model";
 }
