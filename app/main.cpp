@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
     const char* vsync = gamewindow::enableVsync();
     const double refreshHz = gamewindow::refreshRateHz();
     setDisplayRate(refreshHz);
+    gamewindow::probeSwapKeepsPicture();
     eventreport::report("pacing vsync=%s refresh=%.0f", vsync ? vsync : "none", refreshHz);
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
