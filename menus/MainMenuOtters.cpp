@@ -23,7 +23,9 @@ constexpr float kTargetX = 220.0f;
 // The outline is 3 pixels wide at 1024 x 768, wider in a larger picture; with a little spare.
 constexpr double kOutlinePixels = 3.0;
 constexpr int kOutlineSpare = 2;
-constexpr float kSwayShare = 0.2f;
+// The posed otter sways 5 degrees either way, the walking one as much: sin 5 < 0.1.
+constexpr float kSwayShare = 0.1f;
+constexpr float kSquareDiagonal = 1.4143f;
 
 float grownScale(float scale) {
     const float grown = scale + 0.1f;
@@ -115,19 +117,19 @@ WindowRect MainMenuOtters::area(int drawing) const {
         return {};
     }
     const Vector3 at = drawing == 0 ? kPosedLeft : drawing == 1 ? kPosedRight : otter.position();
-    // Half the box's diagonal, or the model's radius if larger, holds it turned any way about
-    // its centre; the sway about its feet moves that centre by a tenth of its height at most.
-    const BoundingBox& box = model->boundingBox();
-    const float diagonal =
-        std::sqrt(box.halfWidth * box.halfWidth + box.halfHeight * box.halfHeight +
-                  box.halfDepth * box.halfDepth);
-    const float half = std::fmax(diagonal, model->radius()) + std::fabs(box.center.x()) +
-                       std::fabs(box.center.z()) + kSwayShare * box.halfHeight;
+    // The model stands on its origin, no wider than `radius` along x and z: turned about its
+    // height any way it stays within radius * sqrt 2 of it, and its sway about its feet (a few
+    // degrees) moves no point by more than a tenth of the model's size.
     const float s = otter.effectiveScale();
-    const Vector3 centre(at.x(), at.y() + box.center.y() * s, at.z());
+    const float height = 2.0f * model->boundingBox().halfHeight;
+    const float reach = model->radius() * kSquareDiagonal;
+    const float sway = kSwayShare * (height + reach);
+    const Vector3 low(at.x() - (reach + sway) * s, at.y() - sway * s, at.z() - (reach + sway) * s);
+    const Vector3 high(at.x() + (reach + sway) * s, at.y() + (height + sway) * s,
+                       at.z() + (reach + sway) * s);
     const int outline =
         static_cast<int>(std::ceil(kOutlinePixels * PictureFrame::current().scale()));
-    return WindowRect::ofBox(centre, half * s).grown(outline + kOutlineSpare);
+    return WindowRect::ofBox(low, high).grown(outline + kOutlineSpare);
 }
 
 void MainMenuOtters::draw(const WindowRect& part, const Vector3* light) {

@@ -185,15 +185,18 @@ void MainMenuScreen::drawFrame() {
         WindowRect::endScissor();
     }
 
-    // The sparkles and the cursor of the last frame go, over what lies under them now.
-    const WindowRect sparkles = sparklesArea(p);
+    // The sparkles and the cursor of the last frame go, over what lies under them now: the
+    // pixels they did not touch already show it.
     const bool redrawnWhole = count > 0 && parts[0].contains(picture);
     if (!redrawnWhole) {
-        const WindowRect under = kept ? sparkles.united(lastSparkles_).clippedTo(picture) : picture;
-        under.scissor();
-        overlay_.draw();
+        const int restores = kept ? lastSparkleCount_ : 1;
+        for (int i = 0; i < restores; ++i) {
+            (kept ? lastSparkles_[i].clippedTo(picture) : picture).scissor();
+            overlay_.draw();
+        }
+        WindowRect::endScissor();
     }
-    lastSparkles_ = sparkles;
+    lastSparkleCount_ = sparkleAreas(p, lastSparkles_);
     CursorSparkles::instance().updateAndDraw(p);
     MenuCursor::instance().draw(p);
     WindowRect::endScissor();
@@ -216,23 +219,42 @@ void MainMenuScreen::drawBackgroundAndTitle(GameSession& game) {
     glPopMatrix();
 }
 
-WindowRect MainMenuScreen::sparklesArea(const Vector3& cursor) const {
-    // The cursor sprite hangs from the cursor point; a sparkle emitted now starts there.
-    float left = cursor.x(), right = cursor.x() + kCursorSide;
-    float bottom = cursor.y() - kCursorSide, top = cursor.y();
+namespace {
+
+// Adds a rectangle to a list, into one it overlaps if any (fewer, larger rectangles: each
+// costs a draw of its own).
+void addArea(WindowRect* areas, int& count, const WindowRect& r) {
+    for (int i = 0; i < count; ++i) {
+        if (areas[i].intersects(r)) {
+            areas[i] = areas[i].united(r);
+            return;
+        }
+    }
+    areas[count++] = r;
+}
+
+WindowRect aroundPoint(float x, float y, float reach) {
+    return WindowRect::fromPicture(x - reach, y - reach, x + reach, y + reach).grown(1);
+}
+
+}  // namespace
+
+int MainMenuScreen::sparkleAreas(const Vector3& cursor, WindowRect* areas) const {
+    int count = 0;
+    // The cursor sprite hangs from the cursor point, where a sparkle emitted now starts too.
+    addArea(areas, count,
+            aroundPoint(cursor.x(), cursor.y(), kSparkleReach)
+                .united(WindowRect::fromPicture(cursor.x(), cursor.y() - kCursorSide,
+                                                cursor.x() + kCursorSide, cursor.y())
+                            .grown(1)));
     const CursorSparkles& sparkles = CursorSparkles::instance();
     for (int i = 0; i < CursorSparkles::kCount; ++i) {
         const CursorSparkles::Sparkle& s = sparkles.sparkle(i);
         if (s.alive) {
-            left = std::min(left, s.position.x());
-            right = std::max(right, s.position.x());
-            bottom = std::min(bottom, s.position.y());
-            top = std::max(top, s.position.y());
+            addArea(areas, count, aroundPoint(s.position.x(), s.position.y(), kSparkleReach));
         }
     }
-    return WindowRect::fromPicture(left - kSparkleReach, bottom - kSparkleReach,
-                                   right + kSparkleReach, top + kSparkleReach)
-        .grown(1);
+    return count;
 }
 
 // The buttons over the scene, then the version and the scrolling credits.

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "entities/CursorSparkles.h"
 #include "framework/MenuScreen.h"
 #include "render/PictureCache.h"
 #include "render/Vector3.h"
@@ -75,8 +76,10 @@ private:
     // The parts of drawFrame: the lit title over the background, (the otters,) then the
     // buttons and texts over them.
     void drawBackgroundAndTitle(GameSession& game);
-    // Where the sparkles and the cursor will be drawn this frame.
-    WindowRect sparklesArea(const Vector3& cursor) const;
+    // Where the sparkles and the cursor will be drawn this frame: at most one rectangle per
+    // sparkle and one for the cursor, into `areas`; returns how many.
+    static constexpr int kSparkleAreas = CursorSparkles::kCount + 1;
+    int sparkleAreas(const Vector3& cursor, WindowRect* areas) const;
     void drawButtonsAndTexts(GameSession& game, const WindowRect& part);
     // Every way out of the menu: another screen draws into the window meanwhile and its
     // options may change what the menu shows.
@@ -104,5 +107,6 @@ private:
     SceneKey sceneKey_{};
     OverlayKey overlayKey_{};
     // Where the sparkles and the cursor were drawn in the last frame.
-    WindowRect lastSparkles_;
+    WindowRect lastSparkles_[kSparkleAreas];
+    int lastSparkleCount_ = 0;
 };

@@ -24,7 +24,7 @@ WindowRect WindowRect::fromPicture(float left, float bottom, float right, float 
             p.bottom + static_cast<int>(std::ceil(top * scale))};
 }
 
-WindowRect WindowRect::ofBox(const Vector3& c, float half) {
+WindowRect WindowRect::ofBox(const Vector3& low, const Vector3& high) {
     GLdouble modelview[16], projection[16];
     GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
@@ -33,9 +33,9 @@ WindowRect WindowRect::ofBox(const Vector3& c, float half) {
     // The box is convex: its picture lies within that of its eight corners.
     double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
     for (int corner = 0; corner < 8; ++corner) {
-        const double x = c.x() + ((corner & 1) ? half : -half);
-        const double y = c.y() + ((corner & 2) ? half : -half);
-        const double z = c.z() + ((corner & 4) ? half : -half);
+        const double x = (corner & 1) ? high.x() : low.x();
+        const double y = (corner & 2) ? high.y() : low.y();
+        const double z = (corner & 4) ? high.z() : low.z();
         GLdouble wx = 0.0, wy = 0.0, wz = 0.0;
         gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
         minX = std::min(minX, wx);

@@ -12,9 +12,9 @@ struct WindowRect {
     static WindowRect picture();
     // The window pixels a rectangle of the 1024 x 768 picture (y up) covers, rounded outwards.
     static WindowRect fromPicture(float left, float bottom, float right, float top);
-    // The window pixels a box centred on c, half as wide as `half` every way, can cover in
-    // the current matrices and viewport (its corners all before the eye).
-    static WindowRect ofBox(const Vector3& c, float half);
+    // The window pixels the box from corner `low` to corner `high` can cover in the current
+    // matrices and viewport (its corners all before the eye).
+    static WindowRect ofBox(const Vector3& low, const Vector3& high);
 
     bool empty() const { return x1 <= x0 || y1 <= y0; }
     bool intersects(const WindowRect& o) const;
