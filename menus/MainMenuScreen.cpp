@@ -130,6 +130,12 @@ void MainMenuScreen::drawFrame() {
     const SceneKey scene{mouseX_, mouseY_, game.renderer()};
     const OverlayKey overlay{static_cast<int>(creditsScroll_), game.gameSuspended(),
                              game.otterModel()};
+    // While the mouse moves every frame is drawn whole: the copies are taken once it rests.
+    const bool moving = scene != lastScene_;
+    lastScene_ = scene;
+    if (moving) {
+        forgetDrawnPicture();
+    }
     const bool sceneChanged = !scene_.valid() || scene != sceneKey_;
     const bool kept = gamewindow::swapKeepsPicture();
     const WindowRect picture = WindowRect::picture();
@@ -168,8 +174,10 @@ void MainMenuScreen::drawFrame() {
         }
         if (sceneChanged) {
             drawBackgroundAndTitle(game);
-            scene_.capture();
-            sceneKey_ = scene;
+            if (!moving) {
+                scene_.capture();
+                sceneKey_ = scene;
+            }
         } else {
             part.scissor();
             scene_.draw();
@@ -177,10 +185,10 @@ void MainMenuScreen::drawFrame() {
         }
         otters_->draw(part, &light_);
         drawButtonsAndTexts(game, part);
-        if (part.contains(picture)) {
+        if (!moving && part.contains(picture)) {
             overlay_.capture();
         } else {
-            overlay_.capture(part);
+            overlay_.capture(part);  // nothing while moving: the copy is not valid then
         }
         WindowRect::endScissor();
     }
@@ -343,6 +351,12 @@ void MainMenuScreen::mouse(int, int state, int x, int y) {
     if (pressedOnQuit && quitButton_->contains(x, y)) {
         leaveFor(ExitScreen::instance());
     }
+}
+
+// A new size may leave anything in the back buffer, even where the picture stays.
+void MainMenuScreen::reshape(int width, int height) {
+    MenuScreen::reshape(width, height);
+    forgetDrawnPicture();
 }
 
 void MainMenuScreen::passiveMotion(int x, int y) {

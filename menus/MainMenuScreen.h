@@ -33,6 +33,7 @@ public:
     void passiveMotion(int x, int y) override;
     void motion(int x, int y) override;
     void keyboard(int key, int x, int y) override;
+    void reshape(int width, int height) override;
     const char* name() const override { return "main-menu"; }
 
     // One frame into the back buffer, without showing it (display draws and shows).
@@ -105,6 +106,7 @@ private:
     PictureCache scene_;
     PictureCache overlay_;
     SceneKey sceneKey_{};
+    SceneKey lastScene_{};
     OverlayKey overlayKey_{};
     // Where the sparkles and the cursor were drawn in the last frame.
     WindowRect lastSparkles_[kSparkleAreas];

@@ -74,7 +74,8 @@ WindowRect WindowRect::grown(int pixels) const {
 }
 
 void WindowRect::scissor() const {
-    glScissor(x0, y0, x1 - x0, y1 - y0);
+    // An empty rectangle lets nothing through (a negative size would be an error).
+    glScissor(x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
     glEnable(GL_SCISSOR_TEST);
 }
 
