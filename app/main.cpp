@@ -86,7 +86,10 @@ int main(int argc, char** argv) {
     const char* vsync = gamewindow::enableVsync();
     const double refreshHz = gamewindow::refreshRateHz();
     setDisplayRate(refreshHz);
-    eventreport::report("pacing vsync=%s refresh=%.0f", vsync ? vsync : "none", refreshHz);
+    // Where a swap keeps the picture, the main menu at rest redraws only what moved.
+    gamewindow::probeSwapKeepsPicture();
+    eventreport::report("pacing vsync=%s refresh=%.0f kept=%d", vsync ? vsync : "none", refreshHz,
+                        gamewindow::swapKeepsPicture() ? 1 : 0);
     // Auto-repeat would turn one long Escape in the game into game -> menu -> exit screen ->
     // end, losing the suspended game.
     startup::ignoreKeyRepeat();

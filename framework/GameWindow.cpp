@@ -17,6 +17,13 @@ constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 
 bool gameMode_ = false;
+bool swapKeepsPicture_ = false;
+bool bufferAgeKnown_ = false;
+// GLX_EXT_buffer_age's query.
+constexpr int kGlxBackBufferAge = 0x20F4;
+// Probe swaps, each with a colour of its own: a driver that swaps between two or three buffers
+// hands back an older one and is found out.
+constexpr int kProbeSwaps = 3;
 
 template <typename Function>
 Function glxProc(const char* name) {
@@ -50,6 +57,51 @@ const char* enableVsync() {
         }
     }
     return nullptr;
+}
+
+void probeSwapKeepsPicture() {
+    Display* display = glXGetCurrentDisplay();
+    if (display == nullptr) {
+        return;
+    }
+    const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
+    bufferAgeKnown_ = glext::listHas(extensions, "GLX_EXT_buffer_age");
+    if (bufferAgeKnown_) {
+        return;
+    }
+    // One pixel, before the first frame: nothing of it is ever seen.
+    GLfloat clearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    glScissor(0, 0, 1, 1);
+    glEnable(GL_SCISSOR_TEST);
+    bool kept = true;
+    for (int i = 0; i < kProbeSwaps && kept; ++i) {
+        const unsigned char level = static_cast<unsigned char>(60 + 60 * i);
+        glClearColor(level / 255.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glutSwapBuffers();
+        unsigned char pixel[4] = {0, 0, 0, 0};
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        kept = pixel[0] == level;
+    }
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    swapKeepsPicture_ = kept;
+}
+
+bool swapKeepsPicture() {
+    if (!bufferAgeKnown_) {
+        return swapKeepsPicture_;
+    }
+    unsigned int age = 0;
+    glXQueryDrawable(glXGetCurrentDisplay(), glXGetCurrentDrawable(), kGlxBackBufferAge, &age);
+    return age == 1;
+}
+
+void setSwapKeepsPicture(bool kept) {
+    bufferAgeKnown_ = false;
+    swapKeepsPicture_ = kept;
 }
 
 double refreshRateHz() {

@@ -29,6 +29,14 @@ bool fullScreen();
 enum class Focus { Ours, Elsewhere, FollowsPointer };
 Focus keyboardFocus();
 
+// Whether, after a swap, the back buffer still holds the frame just shown, so that the next
+// frame may draw again only what changed. Where the driver tells a buffer's age, that is asked
+// at each call; elsewhere the answer is the one probeSwapKeepsPicture found (false until it
+// runs; tests that draw without swapping set it).
+void probeSwapKeepsPicture();
+bool swapKeepsPicture();
+void setSwapKeepsPicture(bool kept);
+
 // Sleeps for at most ms milliseconds, less if an event for the game comes in meanwhile; returns
 // at once when one is already waiting.
 void waitForEvents(double ms);

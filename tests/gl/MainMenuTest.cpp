@@ -1,4 +1,5 @@
-// Main menu: which press or release leaves for which screen, and the resume button's presence.
+// Main menu: which press or release leaves for which screen, the resume button's presence, and
+// the kept picture showing what a whole frame would.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -7,8 +8,11 @@
 
 #include "app/GameAssembly.h"
 #include "entities/Otter.h"
+#include "framework/GameWindow.h"
+#include "framework/ScreenDispatch.h"
 #include "game/GameScreen.h"
 #include "menus/ExitScreen.h"
+#include "menus/MainMenuOtters.h"
 #include "menus/MainMenuScreen.h"
 #include "render/Clock.h"
 #include "sound/SoundManager.h"
@@ -121,6 +125,73 @@ TEST_F(MainMenuTest, WalkingOtterKeepsAFinitePlaceAndFacingOverManyTurns) {
     }
     gameclock::setSource({});
     EXPECT_EQ(turns, 4);
+}
+
+// At rest a frame draws only what changed over the picture the last one left; after every
+// kind of change that picture must be the one a whole frame draws. Compared is a frame after
+// the change, once the sparkles have moved on from where an earlier frame drew them.
+TEST_F(MainMenuTest, KeptPictureMatchesAWholeFrameAfterEachChange) {
+    int now = gameclock::elapsedMs();
+    gameclock::setSource([&now] { return now; });
+    GameScreen& game = GameScreen::instance();
+    // The walker in the middle of the screen, so that its steps show.
+    for (int frame = 0; frame < 100 && std::fabs(menu->otter(1).position().x()) > 60.0f; ++frame) {
+        now += 500;
+        menu->drawFrame();
+    }
+    // Frames here are never swapped: the back buffer keeps the last one, as after a copying swap.
+    for (bool kept : {true, false}) {
+        // The full window, and a picture between bars (the window taller than 4:3).
+        for (int height : {768, 700}) {
+            gamewindow::setSwapKeepsPicture(kept);
+            setWindowSize(1024, height);
+            menu->reshape(1024, height);
+            menu->passiveMotion(700, 650);
+            menu->forgetDrawnPicture();
+            menu->drawFrame();
+            const auto check = [&](const char* change) {
+                now += 1;  // the sparkles move on (no otter steps), then stand still
+                menu->drawFrame();
+                menu->drawFrame();
+                const std::vector<uint8_t> shown = gltest::readRgb(0, 0, 1024, 768);
+                menu->forgetDrawnPicture();
+                menu->drawFrame();
+                const std::vector<uint8_t> whole = gltest::readRgb(0, 0, 1024, 768);
+                int differing = 0;
+                for (size_t i = 0; i < shown.size(); ++i) {
+                    differing += std::abs(shown[i] - whole[i]) > 2 ? 1 : 0;
+                }
+                EXPECT_EQ(differing, 0) << change << ", kept " << kept << ", height " << height;
+            };
+            check("nothing");
+            now += MainMenuOtters::kWalkingStepMs;
+            menu->drawFrame();
+            check("the walking otter stepped");
+            now += 1000;  // a slow second: both step, the walker by 20 units
+            menu->drawFrame();
+            check("both otters stepped");
+            const int creditsX = static_cast<int>(menu->creditsScroll());
+            while (static_cast<int>(menu->creditsScroll()) == creditsX) {
+                menu->idle();
+            }
+            menu->drawFrame();
+            check("the credits moved");
+            menu->passiveMotion(300, 240);
+            menu->drawFrame();
+            check("the mouse moved");
+            menu->motion(520, 230);  // dragged onto the new game button
+            menu->drawFrame();
+            check("the mouse was dragged");
+            game.setGameSuspended(true);
+            menu->drawFrame();
+            check("the resume button appeared");
+            game.setGameSuspended(false);
+        }
+    }
+    setWindowSize(1024, 768);
+    menu->reshape(1024, 768);
+    gamewindow::setSwapKeepsPicture(false);
+    gameclock::setSource({});
 }
 
 }  // namespace
