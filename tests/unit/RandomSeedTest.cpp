@@ -28,8 +28,9 @@ TEST(RandomSeed, TheSameSeedDealsTheSameGameWhateverCameBefore) {
         setenv("ZORBLAT_SEED", value, 1);
         randomseed::seedFromEnvironment();
         unsetenv("ZORBLAT_SEED");
-        const int first = std::rand();
-        return first * 31 + std::rand();
+        // Unsigned, so the mix of the two wraps instead of overflowing.
+        const unsigned first = static_cast<unsigned>(std::rand());
+        return first * 31u + static_cast<unsigned>(std::rand());
     };
     EXPECT_EQ(firstNumbersFrom("1234", 1), firstNumbersFrom("1234", 99));
     EXPECT_NE(firstNumbersFrom("1234", 1), firstNumbersFrom("1235", 1));
