@@ -37,11 +37,15 @@ bool openGameWindow() {
 }
 
 void ignoreKeyRepeat() {
-    glutIgnoreKeyRepeat(1);
+    Bool detectable = False;
     if (Display* display = glXGetCurrentDisplay()) {
-        Bool supported = False;
-        XkbSetDetectableAutoRepeat(display, True, &supported);
+        XkbSetDetectableAutoRepeat(display, True, &detectable);
     }
+    // With detectable auto-repeat a held key sends no made-up releases, and KeyRepeatFilter
+    // drops its repeated presses. GLUT's own filter must then stay off: it drops a release
+    // whenever the key is down again by the time the release is read, and the next press with
+    // it, so a key let go and pressed again while a frame was being drawn was lost.
+    glutIgnoreKeyRepeat(detectable ? 0 : 1);
 }
 
 void closeGameWindow() {
