@@ -137,6 +137,11 @@ void MainMenuScreen::drawFrame() {
         forgetDrawnPicture();
     }
     const bool sceneChanged = !scene_.valid() || scene != sceneKey_;
+    if (!scene_.valid()) {
+        // A new window size (or any loss of the copies) may leave anything beside the
+        // picture: the bars are made black again with the first whole frame.
+        screenspace::clearBars();
+    }
     const bool kept = gamewindow::swapKeepsPicture();
     const WindowRect picture = WindowRect::picture();
     const WindowRect walkerBefore = otters_->area(2);
