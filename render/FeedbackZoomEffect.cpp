@@ -3,6 +3,7 @@
 #include "render/GlExtensions.h"
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
+#include "render/Texture.h"
 #include "render/TexturedQuad.h"
 
 #include <GL/glu.h>
@@ -18,15 +19,6 @@ namespace {
 
 constexpr int kScreenWidth = PictureFrame::kWidth;
 constexpr int kScreenHeight = PictureFrame::kHeight;
-
-// The smallest power of two that holds a picture row: every driver takes such a texture.
-int textureSizeFor(int pictureWidth) {
-    int size = 1;
-    while (size < pictureWidth) {
-        size *= 2;
-    }
-    return size;
-}
 
 bool hasExtension(const char* name) {
     return glext::listHas(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name);
@@ -70,7 +62,7 @@ FeedbackZoomEffect::FeedbackZoomEffect() {
     glBindTexture(GL_TEXTURE_2D, texture_);
     pictureWidth_ = screenspace::sceneRect().width;
     pictureHeight_ = screenspace::sceneRect().height;
-    textureSize_ = textureSizeFor(pictureWidth_);
+    textureSize_ = powerOfTwoTextureSide(pictureWidth_);
     // Black, so that the first frame of the first effect blends with black.
     const std::vector<GLuint> black(static_cast<std::size_t>(textureSize_) * textureSize_ * 3, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, textureSize_, textureSize_, 0, GL_RGB, GL_UNSIGNED_INT,
@@ -94,7 +86,7 @@ bool FeedbackZoomEffect::fitPicture() {
     // The window changed size: the previous picture no longer matches this one.
     pictureWidth_ = picture.width;
     pictureHeight_ = picture.height;
-    const int size = textureSizeFor(pictureWidth_);
+    const int size = powerOfTwoTextureSide(pictureWidth_);
     if (size > textureSize_) {
         textureSize_ = size;
         glBindTexture(GL_TEXTURE_2D, texture_);

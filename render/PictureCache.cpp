@@ -3,21 +3,9 @@
 
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
+#include "render/Texture.h"
 #include "render/TexturedQuad.h"
 #include "render/WindowRect.h"
-
-namespace {
-
-// The smallest power of two that holds size: every driver takes such a texture.
-int powerOfTwoFor(int size) {
-    int p = 1;
-    while (p < size) {
-        p *= 2;
-    }
-    return p;
-}
-
-}  // namespace
 
 PictureCache::~PictureCache() {
     if (texture_ != 0) {
@@ -37,8 +25,8 @@ void PictureCache::capture() {
         glGenTextures(1, &texture_);
     }
     glBindTexture(GL_TEXTURE_2D, texture_);
-    const int w = powerOfTwoFor(p.width);
-    const int h = powerOfTwoFor(p.height);
+    const int w = powerOfTwoTextureSide(p.width);
+    const int h = powerOfTwoTextureSide(p.height);
     if (w != textureWidth_ || h != textureHeight_) {
         textureWidth_ = w;
         textureHeight_ = h;

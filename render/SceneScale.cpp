@@ -3,18 +3,7 @@
 
 #include "render/PictureFrame.h"
 #include "render/ScreenSpace.h"
-
-namespace {
-
-int powerOfTwoAtLeast(int n) {
-    int size = 1;
-    while (size < n) {
-        size *= 2;
-    }
-    return size;
-}
-
-}  // namespace
+#include "render/Texture.h"
 
 SceneScale::~SceneScale() {
     if (texture_ != 0) {
@@ -81,8 +70,8 @@ void SceneScale::endScene() {
 }
 
 void SceneScale::fitTexture(int width, int height) {
-    const int wantedWidth = powerOfTwoAtLeast(width);
-    const int wantedHeight = powerOfTwoAtLeast(height);
+    const int wantedWidth = powerOfTwoTextureSide(width);
+    const int wantedHeight = powerOfTwoTextureSide(height);
     if (texture_ != 0 && wantedWidth <= textureWidth_ && wantedHeight <= textureHeight_) {
         return;
     }

@@ -69,3 +69,11 @@ bool Texture::load(const char* path, bool buildMipmaps, GLint magFilter, GLint m
                  GL_UNSIGNED_BYTE, pixels.rgba.data());
     return true;
 }
+
+int powerOfTwoTextureSide(int pixels) {
+    int side = 1;
+    while (side < pixels) {
+        side *= 2;
+    }
+    return side;
+}

@@ -27,3 +27,8 @@ public:
 private:
     GLuint id_ = 0;
 };
+
+// The smallest power of two that holds `pixels` texels along one side: every driver takes a
+// texture of such sides, so the copies of the window (zoom, reduced scene, kept menu picture)
+// are made into them.
+int powerOfTwoTextureSide(int pixels);
