@@ -109,7 +109,13 @@ for expected in "1600x900 200 0 1200 900" "1280x1024 0 32 1280 960" "1024x768 0 
     e2e_wait_event '^full-screen on'
     e2e_wait_event "^window 1600x900 picture=200,0,1200,900"
     read -r PX PY PW PH <<<"$(picture_of)"
-    shot=$(e2e_screenshot "menu-back-$size")
+    # The window line comes with the new size, the first frame drawn at it a little later.
+    for _ in $(seq 60); do
+      shot=$(e2e_screenshot "menu-back-$size")
+      [ "$(brightness "$PX" $((PY + PH / 3)) 4 100)" -ge 20 ] &&
+        [ "$(brightness 0 $((PY + PH / 3)) "$PX" 100)" -le 3 ] && break
+      sleep 0.5
+    done
     check_edges "$size again" "$w" "$h"
   fi
 done
